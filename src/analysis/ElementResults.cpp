@@ -1,0 +1,71 @@
+#include "analysis/ElementResults.h"
+
+#include <ostream>
+
+#include "model/SectionModel.h"
+
+namespace colsec {
+
+void writeElementResults(std::ostream& stream, const std::vector<Element>& elements, std::ostream& console) {
+  console << "Writing Element Results\n";
+  stream << "//Elements\n";
+  for (const Element& e : elements) {
+    stream << "#ELEMENT PROF: " << e.profileNumber << " POS: " << e.posY << " " << e.posZ << " DIM: " << e.dimY << " "
+           << e.dimZ << " EPSx: " << e.epsX << " sigX/tauY/Z: " << e.sigX << " " << e.tauY << " " << e.tauZ << "\n";
+  }
+}
+
+void checkElementLimits(SectionModel& model) {
+  model.stressesWithinLimits = true;
+  model.strainsWithinLimits = true;
+  for (Element& e : model.elements) {
+    const bool stressFails = e.sigX > e.stress(QueryLimitUpper, 0.0) || e.stress(QueryLimitLower, 0.0) > e.sigX ||
+                             e.tauComb > e.material->shearQuery(QueryLimitUpper, 0.0);
+    e.stressExceeded = stressFails;
+    if (stressFails) model.stressesWithinLimits = false;
+    if (e.material->hasStrainLimit && e.material->ultimateStrain() > e.epsX) {
+      e.strainExceeded = true;
+      model.strainsWithinLimits = false;
+    }
+  }
+}
+
+void collectMaterialExtremes(SectionModel& model, std::ostream& console) {
+  console << "Saving Material Results\n";
+  for (const auto& owned : model.materials) {
+    Material& m = *owned;
+    for (const Element& e : model.elements) {
+      if (e.material != &m) continue;
+      if (e.sigX >= m.maxSigma) {
+        m.maxSigma = e.sigX;
+        m.maxSigmaElement = &e;
+      }
+      if (e.sigX <= m.minSigma) {
+        m.minSigma = e.sigX;
+        m.minSigmaElement = &e;
+      }
+      if (e.tauComb >= m.maxTau) {
+        m.maxTau = e.tauComb;
+        m.maxTauElement = &e;
+      }
+      if (e.epsX > m.maxEps) {
+        m.maxEps = e.epsX;
+        m.maxEpsElement = &e;
+      }
+      if (e.epsX < m.minEps) {
+        m.minEps = e.epsX;
+        m.minEpsElement = &e;
+      }
+    }
+  }
+}
+
+void writeElementLimits(std::ostream& stream, const Element& e) {
+  stream << "\tin Element PosY/Z: " << e.posY << " / " << e.posZ << "\n\t\t\tSigmaX: " << e.sigX << " TauY: " << e.tauY
+         << " TauZ: " << e.tauZ << "\n";
+  stream << "\t\t\tSigmaX Limits: " << e.stress(QueryLimitLower, 0.0) << "/" << e.stress(QueryLimitUpper, 0.0)
+         << " TauY/Z Limit: " << e.shearStressY(QueryLimitUpper, 0.0) << "/" << e.shearStressZ(QueryLimitUpper, 0.0)
+         << "\n";
+}
+
+}  // namespace colsec

@@ -1,0 +1,30 @@
+#pragma once
+// Section quantities as plain sums over the elements in sequence order,
+// accumulated in double. An empty sequence gives zeros.
+
+#include <vector>
+
+#include "analysis/Element.h"
+#include "model/Types.h"
+
+namespace colsec {
+
+SectionStiffness sectionTangentStiffness(const std::vector<Element>& elements, const StrainState& state);
+// Components below 0.0001 in magnitude come back as exactly 0.
+ForceTriple sectionInternalForces(const std::vector<Element>& elements, const StrainState& state);
+SectionStiffness sectionEffectiveStiffness(const std::vector<Element>& elements);
+SectionStiffness sectionEffectiveStiffnessII(const std::vector<Element>& elements);
+ShearPair sectionShearStiffness(const std::vector<Element>& elements, double gammaY, double gammaZ);
+// Components below 0.0001 in magnitude come back as exactly 0.
+ShearPair sectionShearForces(const std::vector<Element>& elements, double gammaY, double gammaZ);
+ShearPair sectionPlasticShear(const std::vector<Element>& elements);
+// Rigid-plastic force triple for a neutral axis.
+ForceTriple sectionPlastic(const std::vector<Element>& elements, const NeutralAxisLine& line);
+
+// Calls updateResistance on every element in order.
+void updateElementResistances(std::vector<Element>& elements);
+
+// Magnitudes below this threshold are set to exactly zero [N, Nmm].
+inline double clampSmall(double value) { return (value < 0 ? -value : value) < 0.0001 ? 0.0 : value; }
+
+}  // namespace colsec

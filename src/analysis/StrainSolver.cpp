@@ -1,0 +1,86 @@
+#include <cmath>
+#include <ostream>
+
+#include "analysis/SectionSums.h"
+#include "analysis/Solvers.h"
+#include "model/SectionModel.h"
+
+namespace colsec {
+
+namespace {
+
+void writeStrainState(std::ostream& stream, const StrainState& state) {
+  stream << "\tepsX = " << state.epsX << "\tkappaY = " << state.kappaY << "\tkappaZ = " << state.kappaZ;
+}
+
+void writeForces(std::ostream& stream, const ForceTriple& forces) {
+  stream << "\tNx = " << forces.nx << "\tMy = " << forces.my << "\tMz = " << forces.mz;
+}
+
+// Keeps the last non-zero tangent value; a NaN counts as non-zero.
+void rememberNonZero(double& stored, double tangent) {
+  if (tangent != 0.0) stored = tangent;
+}
+
+// Corrects one state component; a stiffness that has never been non-zero is
+// not a divisor, so that component stays unchanged.
+void correct(double& value, double residual, double stiffness) {
+  if (stiffness != 0.0) value = value + residual / stiffness;
+}
+
+}  // namespace
+
+void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log, std::ostream& console) {
+  console << "Starting Stress analysis\n";
+  const std::vector<Element>& elements = model.elements;
+  const SectionForces& design = model.designForces;
+  StrainState state;
+  ForceTriple forces;
+  ForceTriple residual{design.nx, design.my, design.mz};
+  SectionStiffness stiffness;
+  const double tolN = tolerance * 1000;
+  const double tolM = tolerance * 1000000;
+  bool converged = false;
+
+  for (int i = 1;; ++i) {
+    const SectionStiffness tangent = sectionTangentStiffness(elements, state);
+    rememberNonZero(stiffness.EAx, tangent.EAx);
+    rememberNonZero(stiffness.EIy, tangent.EIy);
+    rememberNonZero(stiffness.EIz, tangent.EIz);
+    correct(state.epsX, residual.nx, stiffness.EAx);
+    correct(state.kappaY, residual.my, stiffness.EIy);
+    correct(state.kappaZ, residual.mz, stiffness.EIz);
+    forces = sectionInternalForces(elements, state);
+    residual = {design.nx - forces.nx, design.my - forces.my, design.mz - forces.mz};
+    console << "Iteration " << i << ": fResid [kN/kNm]: Nx=" << residual.nx / 1000 << " My=" << residual.my / 1000000
+            << " Mz=" << residual.mz / 1000000 << "\n";
+    const bool withinTolerance =
+        tolN >= std::fabs(residual.nx) && tolM >= std::fabs(residual.my) && tolM >= std::fabs(residual.mz);
+    writeStrainState(log, state);
+    log << "\n";
+    writeForces(log, forces);
+    log << "\n";
+    if (i == kStrainIterationLimit) break;
+    if (withinTolerance) {
+      converged = true;
+      break;
+    }
+  }
+
+  model.resultForces.nx = forces.nx;
+  model.resultForces.my = forces.my;
+  model.resultForces.mz = forces.mz;
+  model.strainState = state;
+  model.axialConverged = converged;
+
+  console << "Saving Element Results\n";
+  for (Element& element : model.elements) {
+    const double e = element.strainAt(state);
+    element.epsX = e;
+    element.sigX = element.stress(QueryValue, e);
+  }
+  model.stiffnessEff = sectionEffectiveStiffness(elements);
+  model.stiffnessEffII = sectionEffectiveStiffnessII(elements);
+}
+
+}  // namespace colsec

@@ -1,0 +1,120 @@
+#include "app/AnalysisJob.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+
+#include "analysis/ElementResults.h"
+#include "analysis/SectionSums.h"
+#include "analysis/Solvers.h"
+#include "app/InputPath.h"
+#include "input/InputChecks.h"
+#include "input/InputError.h"
+#include "input/InputReader.h"
+#include "interaction/InteractionCurves.h"
+#include "profiles/Discretisation.h"
+#include "report/Reports.h"
+
+namespace colsec {
+
+namespace {
+
+constexpr const char* kSuffixes[4] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
+
+std::string reason() { return std::strerror(errno); }
+
+}  // namespace
+
+AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen)
+    : inputPath_(std::move(inputPath)),
+      console_(console),
+      diagnostics_(diagnostics),
+      clearScreen_(clearScreen),
+      model(console) {
+  const InputPathParts parts = splitInputPath(inputPath_);
+  const std::string stem = joinStrings(parts.directory, parts.baseName);
+  for (int i = 0; i < 4; ++i) {
+    outputs_[i].finalPath = joinStrings(stem, kSuffixes[i]);
+    outputs_[i].temporaryPath = joinStrings(outputs_[i].finalPath, ".tmp");
+  }
+}
+
+AnalysisJob::~AnalysisJob() { discardOutputs(); }
+
+void AnalysisJob::run() {
+  readAndCheckInput();
+  openOutputs();
+
+  discretise(model);
+  runShearAnalysis(model, tolerance, console_);
+  updateElementResistances(model.elements);
+  runStressAnalysis(model, tolerance, logStream.file.out(), console_);
+  writeElementResults(sectionStream.file.out(), model.elements, console_);
+  checkElementLimits(model);
+  collectMaterialExtremes(model, console_);
+  writeGeneralMethodReport(validationStream.file.out(), model);
+  if (model.allNonlinear) {
+    computeInteractionCurves(model, interactionStream.file.out(), console_, clearScreen_);
+    writeSimplifiedMethodReport(validationStream.file.out(), model);
+  } else {
+    validationStream.file.writeText(kLinearMaterialLine);
+  }
+  writeInputSummary(validationStream.file.out(), model);
+
+  commitOutputs();
+}
+
+void AnalysisJob::readAndCheckInput() {
+  DataFile inputStream;
+  if (!inputStream.openStream(inputPath_, false)) {
+    throw InputError("cannot open input file '" + inputPath_ + "': " + reason());
+  }
+  const InputRecordLines lines = readInput(inputStream.in(), model, inputPath_, diagnostics_);
+  if (inputStream.in().bad()) throw InputError("cannot read input file '" + inputPath_ + "': " + reason());
+  inputStream.closeStream();
+  model.pruneMaterials();
+  checkInput(model, lines, inputPath_, diagnostics_);
+}
+
+void AnalysisJob::openOutputs() {
+  for (OutputFile& output : outputs_) {
+    std::error_code error;
+    if (std::filesystem::is_directory(output.finalPath, error)) {
+      throw OutputError("cannot create output file '" + output.finalPath + "': a directory of that name exists");
+    }
+    if (!output.file.openStream(output.temporaryPath, true)) {
+      throw OutputError("cannot create output file '" + output.finalPath + "': " + reason());
+    }
+    output.created = true;
+  }
+}
+
+void AnalysisJob::commitOutputs() {
+  // Closed in the order log, section, interaction, validation.
+  for (OutputFile* output : {&logStream, &sectionStream, &interactionStream, &validationStream}) {
+    if (!output->file.closeStream()) {
+      throw OutputError("cannot write output file '" + output->finalPath + "': " + reason());
+    }
+  }
+  for (OutputFile& output : outputs_) {
+    std::error_code error;
+    std::filesystem::rename(output.temporaryPath, output.finalPath, error);
+    if (error) throw OutputError("cannot write output file '" + output.finalPath + "': " + error.message());
+    output.created = false;
+  }
+}
+
+void AnalysisJob::discardOutputs() {
+  // Whatever was not moved to its final name is left over from a failed run.
+  for (OutputFile& output : outputs_) {
+    if (output.file.isOpen()) output.file.closeStream();
+    if (!output.created) continue;
+    std::error_code error;
+    std::filesystem::remove(output.temporaryPath, error);
+    output.created = false;
+  }
+}
+
+}  // namespace colsec

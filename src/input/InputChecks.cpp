@@ -1,0 +1,62 @@
+#include "input/InputChecks.h"
+
+#include <algorithm>
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+#include "input/InputError.h"
+#include "model/SectionModel.h"
+#include "profiles/Discretisation.h"
+
+namespace colsec {
+
+namespace {
+
+double cellsAlong(std::vector<double> gridLines, double feSize) {
+  std::sort(gridLines.begin(), gridLines.end());
+  gridLines.erase(std::unique(gridLines.begin(), gridLines.end()), gridLines.end());
+  return countGridCells(gridLines, feSize);
+}
+
+}  // namespace
+
+void checkInput(const SectionModel& model, const InputRecordLines& lines, const std::string& fileName,
+                std::ostream& warnings) {
+  if (lines.settingsLine == 0) {
+    throw InputError(fileName + ": no #SETTINGS record: the element size (feSize) is missing");
+  }
+  if (lines.forcesLine == 0) {
+    warnings << fileName << ": warning: no #FORCEED record; the design forces are taken as 0\n";
+  }
+
+  const std::string at = fileName + ":" + std::to_string(lines.settingsLine) + ": #SETTINGS ";
+  if (model.allNonlinear) {
+    const Settings& settings = model.settings;
+    if (settings.angularSubdivisions == 1) {
+      throw InputError(at + "angularSubdivisions: \"1\" gives no angle step; use 0 or at least 2");
+    }
+    if (settings.offsetSubdivisions < 2) {
+      throw InputError(at + "offsetSubdivisions: \"" + std::to_string(settings.offsetSubdivisions) +
+                       "\" must be at least 2 for the interaction curves");
+    }
+  }
+
+  const double cells =
+      cellsAlong(model.gridLinesY, model.settings.feSize) * cellsAlong(model.gridLinesZ, model.settings.feSize);
+  if (cells > kMaxGridCells) {
+    std::ostringstream message;
+    message << at << "feSize: the grid would have ";
+    // The count is a whole number; show every digit while it fits.
+    if (cells < 1e18) {
+      message << static_cast<long long>(cells);
+    } else {
+      message << cells;
+    }
+    message << " cells at an element size of "
+            << model.settings.feSize << " mm; at most 10000000 are allowed";
+    throw InputError(message.str());
+  }
+}
+
+}  // namespace colsec

@@ -1,0 +1,176 @@
+#include "interaction/InteractionCurves.h"
+
+#include <cmath>
+#include <limits>
+#include <ostream>
+
+#include "analysis/SectionSums.h"
+#include "model/SectionModel.h"
+
+namespace colsec {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kHalfPi = 1.5707963267948966;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Clears a terminal and homes the cursor.
+constexpr const char* kClearScreen = "\x1b[2J\x1b[H";
+
+// Square of a value held in single precision, the value rounded first.
+double singleSquare(double value) {
+  const float v = static_cast<float>(value);
+  const float square = v * v;
+  return static_cast<double>(square);
+}
+
+double farthestLine(const std::vector<double>& sortedLines) {
+  if (sortedLines.empty()) return 0.0;
+  return std::fmax(std::fabs(sortedLines.front()), std::fabs(sortedLines.back()));
+}
+
+// Index k of the first pair (P[k], P[k+1]) that brackets the target, the
+// falling test first; -1 when none does.
+long bracketingPair(const InteractionCurve& curve, double target) {
+  for (std::size_t k = 0; k + 1 < curve.size(); ++k) {
+    const double a = curve[k].nx;
+    const double b = curve[k + 1].nx;
+    if ((a >= target && b <= target) || (a <= target && b >= target)) return static_cast<long>(k);
+  }
+  return -1;
+}
+
+}  // namespace
+
+double sectionRadius(const SectionModel& model) {
+  const double y = farthestLine(model.gridLinesY);
+  const double z = farthestLine(model.gridLinesZ);
+  return std::sqrt(singleSquare(y) + singleSquare(z));
+}
+
+InteractionCurve sweepCurve(const SectionModel& model, double alpha, double mStart, double mEnd, double count) {
+  const double s = std::sin(alpha);
+  const double c = std::cos(alpha);
+  InteractionCurve curve;
+  for (int i = 0; i < count; ++i) {
+    const double m = mStart + i * (mEnd - mStart) / (count - 1);
+    const NeutralAxisLine line{m * s, m * c, c, -s, 0.0};
+    curve.push_back(sectionPlastic(model.elements, line));
+  }
+  return curve;
+}
+
+double valueAtAxialForce(const InteractionCurve& curve, double target, bool useMy) {
+  const long k = bracketingPair(curve, target);
+  if (k < 0) return kNaN;
+  const CurvePoint& p = curve[k];
+  const CurvePoint& q = curve[k + 1];
+  const double v0 = useMy ? p.my : p.mz;
+  const double v1 = useMy ? q.my : q.mz;
+  return v0 + (target - p.nx) / (q.nx - p.nx) * (v1 - v0);
+}
+
+InteractionCurve curveAtAxialForce(const SectionModel& model, double target) {
+  InteractionCurve result;
+  result.reserve(model.surfaceCurves.size());
+  for (const InteractionCurve& curve : model.surfaceCurves) {
+    const long k = bracketingPair(curve, target);
+    if (k < 0) {
+      result.push_back({kNaN, kNaN, kNaN});
+      continue;
+    }
+    const CurvePoint& p = curve[k];
+    const CurvePoint& q = curve[k + 1];
+    const double t = (target - p.nx) / (q.nx - p.nx);
+    result.push_back({p.nx + (q.nx - p.nx) * t, p.my + t * (q.my - p.my), p.mz + t * (q.mz - p.mz)});
+  }
+  return result;
+}
+
+CurvePoint closestCurvePoint(const SectionModel& model, const CurvePoint& target) {
+  const InteractionCurve curve = curveAtAxialForce(model, target.nx);
+  double best = 1e300;
+  bool found = false;
+  double resultMy = 0.0;
+  double resultMz = 0.0;
+  for (std::size_t k = 0; k + 1 < curve.size(); ++k) {
+    const CurvePoint& p = curve[k];
+    const double dMy = curve[k + 1].my - p.my;
+    const double dMz = curve[k + 1].mz - p.mz;
+    const double length = std::sqrt(singleSquare(dMy) + singleSquare(dMz));
+    const double ty = dMy / length;
+    const double tz = dMz / length;
+    const double v = (target.my - p.my) * ty + (target.mz - p.mz) * tz;
+    if (!(0 <= v && v <= length)) continue;
+    const double footMy = p.my + ty * v;
+    const double footMz = p.mz + tz * v;
+    const double distance =
+        std::sqrt((target.mz - footMz) * (target.mz - footMz) + (target.my - footMy) * (target.my - footMy));
+    if (best >= distance) {
+      best = distance;
+      found = true;
+      resultMy = footMy;
+      resultMz = footMz;
+    }
+  }
+  if (!found) {
+    for (const CurvePoint& p : curve) {
+      const double distance =
+          std::sqrt((target.my - p.my) * (target.my - p.my) + (target.mz - p.mz) * (target.mz - p.mz));
+      if (best > distance) {
+        best = distance;
+        resultMy = p.my;
+        resultMz = p.mz;
+      }
+    }
+  }
+  return {target.nx, resultMy, resultMz};
+}
+
+void computeInteractionCurves(SectionModel& model, std::ostream& interaction, std::ostream& console,
+                              bool clearScreen) {
+  const auto clear = [&] {
+    if (clearScreen) console << kClearScreen;
+  };
+  const double radius = sectionRadius(model);
+  const double offsets = model.settings.offsetSubdivisions;
+  model.curveNMy = sweepCurve(model, 0.0, -radius, radius, offsets);
+  console << "\nDone";
+  model.curveNMz = sweepCurve(model, kHalfPi, -radius, radius, offsets);
+  console << "\nDone";
+
+  model.mPlYRd = valueAtAxialForce(model.curveNMy, 0.0, true);
+  model.mPlZRd = valueAtAxialForce(model.curveNMz, 0.0, false);
+  model.nPlRdMax = model.curveNMy.empty() ? kNaN : model.curveNMy.front().nx;
+  model.nPlRdMin = model.curveNMy.empty() ? kNaN : model.curveNMy.back().nx;
+  const double designN = model.designForces.nx;
+  model.mdy = valueAtAxialForce(model.curveNMy, designN, true) / model.mPlYRd;
+  model.mdz = valueAtAxialForce(model.curveNMz, designN, false) / model.mPlZRd;
+
+  const int angles = model.settings.angularSubdivisions;
+  for (int i = 0; i < angles; ++i) {
+    const double alpha = i * kHalfPi / (angles - 1);
+    clear();
+    console << "\nCalculating Interaction Curves\n Alpha = " << alpha / kPi * 180 << " Degrees\n";
+    printProgressBar(console, i, angles);
+    console << "\n";
+    model.surfaceCurves.push_back(sweepCurve(model, alpha, -radius, radius, offsets));
+    console << "\nDone";
+  }
+  clear();
+  console << "\nCalculating Interaction Curves Done\n\n";
+
+  model.curveMyMzN0 = curveAtAxialForce(model, 0.0);
+  model.curveMyMz = curveAtAxialForce(model, designN);
+
+  writeCurve(interaction, model.curveNMy, "NMy");
+  writeCurve(interaction, model.curveNMz, "NMz");
+  writeCurve(interaction, model.curveMyMzN0, "MyMzN0");
+  writeCurve(interaction, model.curveMyMz, "MyMz");
+
+  const ShearPair shear = sectionPlasticShear(model.elements);
+  model.qPlRdY = shear.y;
+  model.qPlRdZ = shear.z;
+}
+
+}  // namespace colsec

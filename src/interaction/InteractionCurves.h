@@ -1,0 +1,49 @@
+#pragma once
+// Rigid-plastic interaction curves: every element at its plastic tension
+// or compression strength depending on its side of a straight neutral axis.
+// Forces in N, moments in Nmm, offsets in mm, angles in rad.
+
+#include <iosfwd>
+
+#include "model/Types.h"
+
+namespace colsec {
+
+class SectionModel;
+
+// Distance from the origin to the farthest grid corner, per axis the
+// larger magnitude of the first and last grid line; 0 without grid lines.
+// Squares are held in single precision.
+double sectionRadius(const SectionModel& model);
+
+// Sweeps the neutral axis at angle alpha from offset mStart to mEnd in
+// `count` points (both ends included).
+InteractionCurve sweepCurve(const SectionModel& model, double alpha, double mStart, double mEnd, double count);
+
+// Linear interpolation of the my (useMy) or mz component at the axial
+// force target, from the first bracketing pair of consecutive points (the
+// falling test first); NaN when no pair brackets it.
+double valueAtAxialForce(const InteractionCurve& curve, double target, bool useMy);
+
+// One point per surface curve at the axial force target; a quiet NaN
+// point where a curve does not reach it.
+InteractionCurve curveAtAxialForce(const SectionModel& model, double target);
+
+// Nearest point of the My-Mz curve at target.nx to (target.my, target.mz):
+// foot points on segments first (ties to the later segment), vertices as
+// the fallback (ties to the earlier point).
+CurvePoint closestCurvePoint(const SectionModel& model, const CurvePoint& target);
+
+// Builds every curve and resistance into the model and writes the four
+// blocks of the interaction result file. clearScreen: whether the console
+// is a terminal that may be cleared between angles.
+void computeInteractionCurves(SectionModel& model, std::ostream& interaction, std::ostream& console,
+                              bool clearScreen);
+
+// "#CURVEPOINT <name> nx my mz" per point.
+void writeCurve(std::ostream& stream, const InteractionCurve& curve, const char* name);
+
+// "[", 70 characters, "] ", percentage, " %\r".
+void printProgressBar(std::ostream& console, int i, int n);
+
+}  // namespace colsec

@@ -1,0 +1,45 @@
+#pragma once
+// Concrete, parabola-rectangle diagram of EN 1992-1-1 3.1.7 (1), (3.17):
+//
+//   σ = fcd·(1 − (1 − ε/εc2)^n)  for εc2 ≤ ε < 0
+//   σ = fcd                      for ε < εc2 (also beyond εcu2)
+//   σ = 0                        for ε ≥ 0 (no tensile strength)
+//
+//   |σ|
+//   fcd +        ____________
+//       |     .´
+//       |   /
+//       |  /
+//       +-+----------+-----+--> |ε|
+//         0         εc2   εcu2
+//
+// fcd, epsC2 and epsCu2 are stored negative whatever sign the input gives.
+// Exceeding epsCu2 is found by the element strain check, not by the law.
+
+#include "model/Material.h"
+
+namespace colsec {
+
+class Concrete1992_3171 final : public Material {
+ public:
+  Concrete1992_3171(std::int32_t number, std::int32_t priority, double E, double fcd, double fcdRedF, double epsC2,
+                    double epsCu2, double n);
+
+  double stressQuery(int code, double strain, double tauComb) const override;
+  double shearQuery(int code, double gamma) const override;
+  double tangentModulus(double strain, double tauComb) const override;
+  double shearModulus(double gamma) const override;
+  double ultimateStrain() const override;
+  double effectiveModulus() const override;
+  double effectiveModulusII() const override;
+  std::string describe() const override;
+
+  const double E;        // used only for the effective moduli
+  const double fcd;      // negative
+  const double fcdRedF;  // factor on fcd for the plastic strength
+  const double epsC2;    // negative
+  const double epsCu2;   // negative
+  const double n;
+};
+
+}  // namespace colsec

@@ -1,0 +1,25 @@
+#pragma once
+// The three sections of the German verification report. Writers only
+// read the model. Forces are printed in kN, moments in kNm.
+
+#include <iosfwd>
+
+namespace colsec {
+
+class SectionModel;
+
+// EN 1994-1-1 6.7.2, general method: stiffnesses, carried forces,
+// convergence, neutral axis, limit checks, verdict and material extremes.
+void writeGeneralMethodReport(std::ostream& stream, const SectionModel& model);
+
+// EN 1994-1-1 6.7.3, simplified method: shear, axial force, linear and
+// nonlinear My-Mz interaction against the plastic resistances.
+void writeSimplifiedMethodReport(std::ostream& stream, const SectionModel& model);
+
+// Materials, profiles, design forces and settings; the end of the file.
+void writeInputSummary(std::ostream& stream, const SectionModel& model);
+
+// Written in place of the simplified method when a used material is linear.
+inline constexpr const char* kLinearMaterialLine = "\n Linear Material found, interaction curves not generated.";
+
+}  // namespace colsec

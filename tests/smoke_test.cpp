@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+#include "app/InputPath.h"
+TEST(Smoke, Split) { EXPECT_EQ(colsec::splitInputPath("a.b.txt").baseName, "a.b"); }

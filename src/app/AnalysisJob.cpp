@@ -10,6 +10,7 @@
 #include "analysis/SectionSums.h"
 #include "analysis/Solvers.h"
 #include "app/InputPath.h"
+#include "app/InterruptCleanup.h"
 #include "input/InputChecks.h"
 #include "input/InputError.h"
 #include "input/InputReader.h"
@@ -79,7 +80,8 @@ void AnalysisJob::readAndCheckInput() {
 }
 
 void AnalysisJob::openOutputs() {
-  for (OutputFile& output : outputs_) {
+  for (int i = 0; i < 4; ++i) {
+    OutputFile& output = outputs_[i];
     std::error_code error;
     if (std::filesystem::is_directory(output.finalPath, error)) {
       throw OutputError("cannot create output file '" + output.finalPath + "': a directory of that name exists");
@@ -88,6 +90,7 @@ void AnalysisJob::openOutputs() {
       throw OutputError("cannot create output file '" + output.finalPath + "': " + reason());
     }
     output.created = true;
+    registerTemporaryFile(i, output.temporaryPath.c_str());
   }
 }
 
@@ -98,19 +101,23 @@ void AnalysisJob::commitOutputs() {
       throw OutputError("cannot write output file '" + output->finalPath + "': " + reason());
     }
   }
-  for (OutputFile& output : outputs_) {
+  for (int i = 0; i < 4; ++i) {
+    OutputFile& output = outputs_[i];
     std::error_code error;
     std::filesystem::rename(output.temporaryPath, output.finalPath, error);
     if (error) throw OutputError("cannot write output file '" + output.finalPath + "': " + error.message());
+    withdrawTemporaryFile(i);
     output.created = false;
   }
 }
 
 void AnalysisJob::discardOutputs() {
   // Whatever was not moved to its final name is left over from a failed run.
-  for (OutputFile& output : outputs_) {
+  for (int i = 0; i < 4; ++i) {
+    OutputFile& output = outputs_[i];
     if (output.file.isOpen()) output.file.closeStream();
     if (!output.created) continue;
+    withdrawTemporaryFile(i);
     std::error_code error;
     std::filesystem::remove(output.temporaryPath, error);
     output.created = false;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/AnalysisJob.h"
+#include "app/InterruptCleanup.h"
 #include "input/InputError.h"
 
 namespace {
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     std::cout << "Wrong Parameter List";
     return 2;
   }
+  colsec::installInterruptCleanup();
   try {
     colsec::AnalysisJob job(argv[1], std::cout, std::cerr, isatty(STDOUT_FILENO) == 1);
     job.run();
@@ -46,6 +48,12 @@ int main(int argc, char** argv) {
   } catch (const colsec::OutputError& error) {
     std::cout.flush();
     std::cerr << "colsec: " << error.what() << "\n";
+    return 1;
+  } catch (const std::exception& error) {
+    // For example exhausted memory: the temporary results are gone, the
+    // earlier results are untouched.
+    std::cout.flush();
+    std::cerr << "colsec: the run failed: " << error.what() << "\n";
     return 1;
   }
   std::cout.flush();

@@ -48,6 +48,9 @@ class RecordCursor {
     return current_;
   }
 
+  // The next token, or an empty one at the end of the line.
+  std::string_view optionalToken() { return next_ < tokens_.size() ? tokens_[next_++] : std::string_view(); }
+
   void label(const char* name) { token(name); }
 
   double number(const char* name) {
@@ -133,12 +136,17 @@ class Reader {
 
  private:
   void warnIgnored(int lineNumber, const char* what, std::string_view keyword) {
-    warnings_ << fileName_ << ":" << lineNumber << ": warning: unknown " << what << " \"" << printableToken(keyword)
-              << "\"; the line is ignored\n";
+    warnings_ << fileName_ << ":" << lineNumber << ": warning: ";
+    if (keyword.empty()) {
+      warnings_ << "no " << what;
+    } else {
+      warnings_ << "unknown " << what << " \"" << printableToken(keyword) << "\"";
+    }
+    warnings_ << "; the line is ignored\n";
   }
 
   void readProfile(RecordCursor& record, int lineNumber) {
-    const std::string_view shape = record.token("shape");
+    const std::string_view shape = record.optionalToken();
     if (shape != "HEB" && shape != "RECT" && shape != "CIRC") {
       warnIgnored(lineNumber, "profile shape", shape);
       return;
@@ -175,7 +183,7 @@ class Reader {
   }
 
   void readMaterial(RecordCursor& record, int lineNumber) {
-    const std::string_view law = record.token("law");
+    const std::string_view law = record.optionalToken();
     if (law != "LINEAR" && law != "Steel1993_543" && law != "Steel1992_327b" && law != "CONC1992_3171" &&
         law != "CONC1992_3172") {
       warnIgnored(lineNumber, "material law", law);

@@ -1,0 +1,87 @@
+// Every file of the catalogue must give exactly its message and exit
+// status, and a failed run must leave the results of an earlier run beside
+// it byte for byte as they were.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/TestSupport.h"
+
+namespace colsec {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+using test::runColsec;
+using test::TempDir;
+using test::writeFile;
+
+const char* const kSuffixes[] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
+
+std::vector<std::string> catalogue() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(fs::path(COLSEC_TEST_DATA_DIR) / "cases")) {
+    if (entry.path().extension() == ".txt") names.push_back(entry.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool hasTemporaryFiles(const fs::path& folder) {
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().extension() == ".tmp") return true;
+  }
+  return false;
+}
+
+// Runs one input beside a set of earlier results and checks the outcome.
+void checkCase(const std::string& name, const std::string& input, int expectedStatus, const std::string& expectedErr) {
+  TempDir dir;
+  writeFile(dir.file(name + ".txt"), input);
+  for (const char* suffix : kSuffixes) writeFile(dir.file(name + suffix), std::string("earlier result") + suffix);
+
+  const test::RunResult result = runColsec({name + ".txt"}, dir.path());
+  EXPECT_EQ(result.exitCode, expectedStatus) << name;
+  EXPECT_EQ(result.err, expectedErr) << name;
+  EXPECT_FALSE(hasTemporaryFiles(dir.path())) << name;
+  for (const char* suffix : kSuffixes) {
+    const std::string content = readFile(dir.file(name + suffix));
+    if (expectedStatus != 0) {
+      EXPECT_EQ(content, std::string("earlier result") + suffix) << name << suffix;
+    } else {
+      EXPECT_NE(content, std::string("earlier result") + suffix) << name << suffix;
+    }
+  }
+}
+
+TEST(BadInputsTest, CatalogueIsComplete) { EXPECT_GE(catalogue().size(), 40u); }
+
+TEST(BadInputsTest, EveryCaseGivesItsMessageAndLeavesEarlierResults) {
+  for (const std::string& name : catalogue()) {
+    const fs::path cases = fs::path(COLSEC_TEST_DATA_DIR) / "cases";
+    const std::string expected = readFile(cases / (name + ".expected"));
+    const std::size_t lineEnd = expected.find('\n');
+    ASSERT_NE(lineEnd, std::string::npos) << name;
+    checkCase(name, readFile(cases / (name + ".txt")), std::stoi(expected.substr(0, lineEnd)),
+              expected.substr(lineEnd + 1));
+  }
+}
+
+TEST(BadInputsTest, AMillionUnknownRecordsAreIgnored) {
+  std::string input;
+  input.reserve(12'000'000);
+  for (int i = 0; i < 1'000'000; ++i) input += "#NOTE x\n";
+  input +=
+      "#MATERIAL Steel1992_327b Nr 1 Prio 1 E 200000 435\n"
+      "#PROFILE RECT Pos 1 Mat 1 Dim 100 50 0 0 0\n"
+      "#FORCEED F 0 0 0 0 0\n"
+      "#SETTINGS S 10 0 0 0 2\n"
+      "#FORCEED F 1,5 0 0 0 0\n";
+  checkCase("million", input, 1, "colsec: million.txt:1000005: #FORCEED nx: \"1,5\" is not a number\n");
+}
+
+}  // namespace
+}  // namespace colsec

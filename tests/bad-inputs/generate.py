@@ -1,0 +1,214 @@
+#!/usr/bin/env python3
+"""Writes the catalogue of malformed and hostile input files.
+
+Each case is cases/NAME.txt with cases/NAME.expected beside it: the first
+line of the expected file is the exit status, the rest is the exact text the
+program must write to standard error. The messages follow the reader's
+contract: "FILE:LINE: KEYWORD VALUE: what is wrong".
+Run it from this folder after changing a case; review the diff by eye.
+"""
+import os
+import random
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+CASES = os.path.join(HERE, "cases")
+
+BASE = [
+    "// Base of the catalogue: an HEB in concrete with two bars.",
+    "#MATERIAL Steel1993_543 Nr 1 Prio 2 E 210000 355 81000",
+    "#MATERIAL CONC1992_3171 Nr 2 Prio 1 E 33000 17 0.85 0.002 0.0035 2",
+    "#MATERIAL Steel1992_327b Nr 3 Prio 3 E 200000 435",
+    "#MATERIAL CONC1992_3172 Nr 4 Prio 3 E 33000 17 0.85 0.00175 0.0035",
+    "#MATERIAL LINEAR Nr 5 Prio 0 E 210000 355 -355 81000 205",
+    "#PROFILE HEB Pos 1 Mat 1 Dim 200 200 9 15 18 0",
+    "#PROFILE RECT Pos 2 Mat 2 Dim 400 400 0 0 0",
+    "#PROFILE CIRC Pos 3 Mat 3 Dim 150 150 20 0 0",
+    "#PROFILE CIRC Pos 4 Mat 4 Dim -150 -150 30 0 0",
+    "#FORCEED F -1000000 50000000 20000000 10000 50000",
+    "#SETTINGS S 10 0 0 5 20",
+]
+
+# Names of the tokens of each record line, position by position.
+MATERIAL_HEAD = ["#MATERIAL", "law", "label before the material number", "material number",
+                 "label before the priority", "priority", "label before the law parameters"]
+PROFILE_HEAD = ["#PROFILE", "shape", "label before the profile number", "profile number",
+                "label before the material number", "material number", "label before the shape values"]
+TOKEN_NAMES = {
+    2: MATERIAL_HEAD + ["E", "fyd", "G"],
+    3: MATERIAL_HEAD + ["E", "fcd", "fcdRedF", "epsC2", "epsCu2", "n"],
+    4: MATERIAL_HEAD + ["E", "fyd"],
+    5: MATERIAL_HEAD + ["E", "fcd", "fcdRedF", "epsC2", "epsCu2"],
+    6: MATERIAL_HEAD + ["E", "fyt", "fyc", "G", "fys"],
+    7: PROFILE_HEAD + ["H", "B", "ts", "tg", "r", "rotated"],
+    8: PROFILE_HEAD + ["H", "B", "t", "r", "hollow"],
+    9: PROFILE_HEAD + ["offsetY", "offsetZ", "diameter", "t", "hollow"],
+    11: ["#FORCEED", "label before the forces", "nx", "my", "mz", "qy", "qz"],
+    12: ["#SETTINGS", "label before the settings", "feSize", "settingsExtra1", "settingsExtra2",
+          "angularSubdivisions", "offsetSubdivisions"],
+}
+SHORT = {2: "steel1993", 3: "conc3171", 4: "steel1992", 5: "conc3172", 6: "linear", 7: "heb", 8: "rect",
+         9: "circ", 11: "forceed", 12: "settings"}
+
+cases = {}
+
+
+def case(name, lines, status, message, raw=None):
+    text = raw if raw is not None else "\n".join(lines) + "\n"
+    cases[name] = (text.encode("latin-1") if isinstance(text, str) else text, status, message)
+
+
+def replaced(line_no, position, token):
+    lines = list(BASE)
+    tokens = lines[line_no - 1].split(" ")
+    tokens[position] = token
+    lines[line_no - 1] = " ".join(tokens)
+    return lines
+
+
+def error(name, line_no, position, token, what):
+    keyword = TOKEN_NAMES[line_no][0]
+    value = TOKEN_NAMES[line_no][position]
+    case(name, replaced(line_no, position, token), 1,
+         f"colsec: {name}.txt:{line_no}: {keyword} {value}: \"{token}\" {what}\n")
+
+
+# Every value of every record missing in turn: the line is cut before it.
+for line_no, names in TOKEN_NAMES.items():
+    for position, value in enumerate(names):
+        if position < 2 or value.startswith("label"):
+            continue
+        lines = list(BASE)
+        lines[line_no - 1] = " ".join(lines[line_no - 1].split(" ")[:position])
+        name = f"missing_{SHORT[line_no]}_{value.replace(' ', '_')}"
+        case(name, lines, 1, f"colsec: {name}.txt:{line_no}: {names[0]} {value}: missing value\n")
+# A missing label shifts the values: the last one is then missing.
+lines = list(BASE)
+lines[10] = "#FORCEED -1000000 50000000 20000000 10000 50000"
+case("missing_forceed_label", lines, 1, "colsec: missing_forceed_label.txt:11: #FORCEED qz: missing value\n")
+
+# Malformed numbers.
+error("letter_in_number", 11, 3, "5000o000", "is not a number")
+error("decimal_comma", 12, 2, "10,5", "is not a number")
+error("exponent_overflow", 2, 8, "1e400", "is out of range")
+error("hexadecimal", 9, 9, "0x10", "is not a number")
+error("infinity", 11, 2, "inf", "is not a number")
+error("not_a_number", 3, 9, "nan", "is not a number")
+error("exponent_without_digits", 3, 8, "33e", "is not a number")
+error("lone_sign", 11, 4, "-", "is not a number")
+error("fraction_for_int", 2, 5, "1.5", "is not an integer")
+error("int_overflow", 7, 3, "2147483648", "is out of range")
+error("int_underflow", 7, 3, "-2147483649", "is out of range")
+error("exponent_for_int", 12, 5, "1e2", "is not an integer")
+error("flag_two", 7, 12, "2", "is not a flag (0 or 1)")
+error("flag_word", 8, 11, "yes", "is not a flag (0 or 1)")
+error("thousands_separator", 11, 2, "1'000'000", "is not a number")
+# Values that make a law or a shape undefined.
+error("element_size_zero", 12, 2, "0", "must be greater than 0")
+error("element_size_negative", 12, 2, "-5", "must be greater than 0")
+error("parabola_epsc2_zero", 3, 10, "0", "must not be 0")
+error("bilinear_epsc2_zero", 5, 10, "-0.0", "must not be 0")
+error("negative_height", 7, 7, "-200", "must not be negative")
+error("negative_wall", 8, 9, "-1", "must not be negative")
+error("negative_diameter", 9, 9, "-20", "must not be negative")
+error("angular_above_limit", 12, 5, "100001", "must not exceed 100000")
+error("offset_above_limit", 12, 6, "2147483647", "must not exceed 100000")
+
+# NUL bytes inside a number.
+lines = replaced(12, 2, "10\0")
+case("nul_in_number", lines, 1, "colsec: nul_in_number.txt:12: #SETTINGS feSize: \"10\\x00\" is not a number\n")
+# A 400-digit number overflows; the message shows its start only.
+digits = "1" * 400
+lines = replaced(11, 2, digits)
+case("four_hundred_digits", lines, 1,
+     f"colsec: four_hundred_digits.txt:11: #FORCEED nx: \"{'1' * 40}...\" is out of range\n")
+
+# Whole-input checks.
+no_settings = "colsec: {}.txt: no #SETTINGS record: the element size (feSize) is missing\n"
+case("empty_file", [], 1, no_settings.format("empty_file"), raw=b"")
+case("only_comments", ["// a column", "// nothing else", "/ also a comment"], 1, no_settings.format("only_comments"))
+case("missing_settings", BASE[:-1], 1, no_settings.format("missing_settings"))
+rng = random.Random(1994)
+noise = bytes(b for b in (rng.randrange(256) for _ in range(20000)) if b != ord("#"))
+case("binary_noise", [], 1, no_settings.format("binary_noise"), raw=noise)
+case("keywords_lower_case", [l.lower() if l.startswith("#") else l for l in BASE], 1,
+     no_settings.format("keywords_lower_case"))
+lines = replaced(12, 5, "1")
+case("angular_one", lines, 1,
+     "colsec: angular_one.txt:12: #SETTINGS angularSubdivisions: \"1\" gives no angle step; use 0 or at least 2\n")
+lines = replaced(12, 6, "1")
+case("offset_one", lines, 1,
+     "colsec: offset_one.txt:12: #SETTINGS offsetSubdivisions: \"1\" must be at least 2 for the interaction curves\n")
+lines = replaced(12, 6, "-7")
+case("offset_negative", lines, 1,
+     "colsec: offset_negative.txt:12: #SETTINGS offsetSubdivisions: \"-7\" must be at least 2 for the interaction curves\n")
+# 11 y cells times 909091 z cells is one cell above the limit.
+lines = ["#MATERIAL Steel1992_327b Nr 1 Prio 1 E 200000 435",
+         "#PROFILE RECT Pos 1 Mat 1 Dim 909090 10 0 0 0",
+         "#FORCEED F 0 0 0 0 0",
+         "#SETTINGS S 1 0 0 0 2"]
+case("grid_one_cell_too_many", lines, 1,
+     "colsec: grid_one_cell_too_many.txt:4: #SETTINGS feSize: the grid would have 10000001 cells at an element "
+     "size of 1 mm; at most 10000000 are allowed\n")
+lines = ["#MATERIAL Steel1992_327b Nr 1 Prio 1 E 200000 435",
+         "#PROFILE RECT Pos 1 Mat 1 Dim 1e9 1e9 0 0 0",
+         "#FORCEED F 0 0 0 0 0",
+         "#SETTINGS S 0.001 0 0 0 2"]
+case("grid_astronomical", lines, 1,
+     "colsec: grid_astronomical.txt:4: #SETTINGS feSize: the grid would have 1e+24 cells at an element "
+     "size of 0.001 mm; at most 10000000 are allowed\n")
+# The first error stops the reading: nothing after it is looked at.
+lines = replaced(2, 8, "abc")
+lines = [l.replace("#SETTINGS S 10", "#SETTINGS S 0") for l in lines]
+case("first_error_wins", lines, 1, "colsec: first_error_wins.txt:2: #MATERIAL fyd: \"abc\" is not a number\n")
+
+# Hostile but valid inputs: the run goes through.
+ok = "0\n"
+case("crlf_line_ends", [], 0, "", raw=("\r\n".join(BASE) + "\r\n").encode())
+case("cr_only_line_ends", [], 0, "", raw=("\r".join(BASE) + "\r").encode())
+case("byte_order_mark", [], 0, "", raw=b"\xef\xbb\xbf" + ("\n".join(BASE[1:]) + "\n").encode())
+case("no_final_line_feed", [], 0, "", raw="\n".join(BASE).encode())
+case("tabs_everywhere", [], 0, "", raw=("\n".join("\t\t" + l.replace(" ", "\t") + "\t" for l in BASE)).encode())
+case("very_long_comment", ["//" + "x" * 300_000] + BASE, 0, "")
+case("trailing_remarks", [l + " // remark" if l.startswith("#") else l for l in BASE], 0, "")
+case("plus_sign_and_negative_zero", replaced(11, 2, "-0"), 0, "")
+lines = replaced(2, 5, "+5")
+case("plus_sign_int", lines, 0, "")
+lines = BASE + ["#MATERIAL Steel1993_543 Nr 1 Prio 9 E 1 1 1"]
+case("duplicate_material_number", lines, 0, "")
+lines = list(BASE)
+lines.insert(1, "#PROFILE RECT Pos 9 Mat 7 Dim 100 100 0 0 0")
+lines.append("#MATERIAL Steel1992_327b Nr 7 Prio 9 E 200000 435")
+case("profile_before_material", lines, 0,
+     "profile_before_material.txt: warning: profile 9 refers to material 7, which is not defined before it; "
+     "the profile owns no area\n")
+lines = BASE[:7] + ["#PROFILE HEB Pos 5 Mat 2 Dim 200 200 9 15 18 0", "#PROFILE HEB Pos 6 Mat 3 Dim 200 200 9 15 18 1"] + BASE[7:]
+case("every_profile_overlapping", lines, 0, "")
+lines = BASE[:-1] + ["#PROFILE RECT Pos 7 Mat 1 Dim 0 0 0 0 0", "#PROFILE CIRC Pos 8 Mat 1 Dim 0 0 0 0 1", BASE[-1]]
+case("zero_area_shapes", lines, 0, "")
+lines = BASE[:-1] + ["#PROFILE CIRC Pos 7 Mat 1 Dim 0 0 100 80 1", BASE[-1]]
+case("tube_wall_beyond_radius", lines, 0, "")
+lines = BASE[:-2] + ["#SETTINGS S 10 0 0 -3 20"]
+case("no_forces_and_no_angles", lines, 0,
+     "no_forces_and_no_angles.txt: warning: no #FORCEED record; the design forces are taken as 0\n")
+lines = list(BASE)
+lines.insert(6, "#PROFILE IPE Pos 9 Mat 1 Dim 200 100 5.6 8.5 12 0")
+lines.insert(6, "#MATERIAL CONC1992_3173 Nr 8 Prio 1 E 1 2 3 4 5")
+case("unknown_shape_and_law", lines, 0,
+     "unknown_shape_and_law.txt:7: warning: unknown material law \"CONC1992_3173\"; the line is ignored\n"
+     "unknown_shape_and_law.txt:8: warning: unknown profile shape \"IPE\"; the line is ignored\n")
+lines = replaced(7, 5, "0")
+lines[6] = " ".join(lines[6].split(" ")[:8]) + " garbage !"
+case("profile_switched_off", lines, 0, "")
+lines = replaced(12, 6, "1")
+lines[8] = lines[8].replace("Mat 3", "Mat 5")
+case("linear_material_needs_no_offsets", lines, 0, "")
+
+os.makedirs(CASES, exist_ok=True)
+for old in os.listdir(CASES):
+    os.remove(os.path.join(CASES, old))
+for name, (data, status, message) in sorted(cases.items()):
+    with open(os.path.join(CASES, name + ".txt"), "wb") as f:
+        f.write(data)
+    with open(os.path.join(CASES, name + ".expected"), "wb") as f:
+        f.write(f"{status}\n{message}".encode("latin-1"))
+print(len(cases), "cases")

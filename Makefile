@@ -3,7 +3,7 @@ BUILD ?= build
 EXAMPLE ?= examples/encased_heb.txt
 CMAKE_FLAGS ?=
 
-.PHONY: run test build configure sanitize bench clean
+.PHONY: run test build configure sanitize bench clean fuzz fuzz-build fuzz-replay
 
 configure:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
@@ -25,3 +25,26 @@ sanitize:
 
 clean:
 	rm -rf build build-sanitize
+
+# Fuzzing with libFuzzer (clang). `make fuzz` runs a campaign of
+# FUZZ_SECONDS per target; `make fuzz-replay` runs every target once over
+# its corpus and the seeds, as CI does.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+FUZZ_SEEDS = examples tests/bad-inputs/cases tests/e2e/cases tests/verification
+
+fuzz-build:
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCOLSEC_FUZZ=ON -DCOLSEC_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) --target fuzz_reader fuzz_analysis
+
+fuzz: fuzz-build
+	for t in reader analysis; do \
+	  ./$(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
+	    -print_final_stats=1 fuzz/corpus/$$t $(wildcard $(FUZZ_SEEDS)) || exit 1; \
+	done
+
+fuzz-replay: fuzz-build
+	for t in reader analysis; do \
+	  ./$(FUZZ_BUILD)/fuzz/fuzz_$$t -runs=0 fuzz/corpus/$$t $(wildcard $(FUZZ_SEEDS)) || exit 1; \
+	done

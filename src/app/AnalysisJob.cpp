@@ -6,17 +6,12 @@
 #include <ostream>
 #include <system_error>
 
-#include "analysis/ElementResults.h"
-#include "analysis/SectionSums.h"
-#include "analysis/Solvers.h"
+#include "app/AnalysisSteps.h"
 #include "app/InputPath.h"
 #include "app/InterruptCleanup.h"
 #include "input/InputChecks.h"
 #include "input/InputError.h"
 #include "input/InputReader.h"
-#include "interaction/InteractionCurves.h"
-#include "profiles/Discretisation.h"
-#include "report/Reports.h"
 
 namespace colsec {
 
@@ -48,22 +43,9 @@ void AnalysisJob::run() {
   readAndCheckInput();
   openOutputs();
 
-  discretise(model);
-  runShearAnalysis(model, tolerance, console_);
-  updateElementResistances(model.elements);
-  runStressAnalysis(model, tolerance, logStream.file.out(), console_);
-  writeElementResults(sectionStream.file.out(), model.elements, console_);
-  checkElementLimits(model);
-  collectMaterialExtremes(model, console_);
-  writeGeneralMethodReport(validationStream.file.out(), model);
-  if (model.allNonlinear) {
-    computeInteractionCurves(model, interactionStream.file.out(), console_, clearScreen_);
-    writeSimplifiedMethodReport(validationStream.file.out(), model);
-  } else {
-    validationStream.file.writeText(kLinearMaterialLine);
-  }
-  writeInputSummary(validationStream.file.out(), model);
-
+  runAnalysisSteps(model, tolerance,
+                   {logStream.file.out(), interactionStream.file.out(), sectionStream.file.out(),
+                    validationStream.file.out(), console_, clearScreen_});
   commitOutputs();
 }
 

@@ -48,3 +48,9 @@ fuzz-replay: fuzz-build
 	for t in reader analysis; do \
 	  ./$(FUZZ_BUILD)/fuzz/fuzz_$$t -runs=0 fuzz/corpus/$$t $(wildcard $(FUZZ_SEEDS)) || exit 1; \
 	done
+
+# Phase timings and peak memory on generated sections (see docs/performance.md).
+bench:
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOLSEC_BENCH=ON -DCOLSEC_TESTS=OFF
+	cmake --build build-bench --target colsec_bench
+	./build-bench/bench/colsec_bench $(BENCH_SIZES)

@@ -1,7 +1,9 @@
 #include "analysis/ElementResults.h"
 
 #include <ostream>
+#include <string>
 
+#include "model/NumberText.h"
 #include "model/SectionModel.h"
 
 namespace colsec {
@@ -9,10 +11,37 @@ namespace colsec {
 void writeElementResults(std::ostream& stream, const std::vector<Element>& elements, std::ostream& console) {
   console << "Writing Element Results\n";
   stream << "//Elements\n";
+  // Lines are gathered in a buffer and written in large pieces.
+  constexpr std::size_t kFlushSize = 1 << 16;
+  std::string text;
+  text.reserve(kFlushSize + 256);
+  NumberTextCache numbers;
   for (const Element& e : elements) {
-    stream << "#ELEMENT PROF: " << e.profileNumber << " POS: " << e.posY << " " << e.posZ << " DIM: " << e.dimY << " "
-           << e.dimZ << " EPSx: " << e.epsX << " sigX/tauY/Z: " << e.sigX << " " << e.tauY << " " << e.tauZ << "\n";
+    text += "#ELEMENT PROF: ";
+    appendNumber(text, e.profileNumber);
+    text += " POS: ";
+    numbers.append(text, e.posY);
+    text += ' ';
+    numbers.append(text, e.posZ);
+    text += " DIM: ";
+    numbers.append(text, e.dimY);
+    text += ' ';
+    numbers.append(text, e.dimZ);
+    text += " EPSx: ";
+    numbers.append(text, e.epsX);
+    text += " sigX/tauY/Z: ";
+    numbers.append(text, e.sigX);
+    text += ' ';
+    numbers.append(text, e.tauY);
+    text += ' ';
+    numbers.append(text, e.tauZ);
+    text += '\n';
+    if (text.size() >= kFlushSize) {
+      stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+      text.clear();
+    }
   }
+  stream.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void checkElementLimits(SectionModel& model) {

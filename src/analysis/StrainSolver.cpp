@@ -1,6 +1,7 @@
 #include <cmath>
 #include <ostream>
 
+#include "analysis/FibreTable.h"
 #include "analysis/SectionSums.h"
 #include "analysis/Solvers.h"
 #include "model/SectionModel.h"
@@ -42,15 +43,20 @@ void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log,
   const double tolM = tolerance * 1000000;
   bool converged = false;
 
+  // The tangent of each iteration is taken at the state the previous one
+  // reached, so it comes out of the same pass as that state's forces.
+  const FibreTable fibres(elements);
+  SectionStiffness tangent = fibres.tangent(state);
   for (int i = 1;; ++i) {
-    const SectionStiffness tangent = sectionTangentStiffness(elements, state);
     rememberNonZero(stiffness.EAx, tangent.EAx);
     rememberNonZero(stiffness.EIy, tangent.EIy);
     rememberNonZero(stiffness.EIz, tangent.EIz);
     correct(state.epsX, residual.nx, stiffness.EAx);
     correct(state.kappaY, residual.my, stiffness.EIy);
     correct(state.kappaZ, residual.mz, stiffness.EIz);
-    forces = sectionInternalForces(elements, state);
+    const ForcesAndTangent evaluated = fibres.forcesAndTangent(state);
+    forces = evaluated.forces;
+    tangent = evaluated.tangent;
     residual = {design.nx - forces.nx, design.my - forces.my, design.mz - forces.mz};
     console << "Iteration " << i << ": fResid [kN/kNm]: Nx=" << residual.nx / 1000 << " My=" << residual.my / 1000000
             << " Mz=" << residual.mz / 1000000 << "\n";

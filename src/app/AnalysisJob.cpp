@@ -50,11 +50,20 @@ void AnalysisJob::run() {
 }
 
 void AnalysisJob::readAndCheckInput() {
+  std::error_code error;
+  if (std::filesystem::is_directory(inputPath_, error)) {
+    throw InputError("cannot open input file '" + inputPath_ + "': it is a directory");
+  }
   DataFile inputStream;
   if (!inputStream.openStream(inputPath_, false)) {
     throw InputError("cannot open input file '" + inputPath_ + "': " + reason());
   }
-  const InputRecordLines lines = readInput(inputStream.in(), model, inputPath_, diagnostics_);
+  InputRecordLines lines;
+  try {
+    lines = readInput(inputStream.in(), model, inputPath_, diagnostics_);
+  } catch (const std::ios_base::failure&) {
+    throw InputError("cannot read input file '" + inputPath_ + "': " + reason());
+  }
   if (inputStream.in().bad()) throw InputError("cannot read input file '" + inputPath_ + "': " + reason());
   inputStream.closeStream();
   model.pruneMaterials();

@@ -26,6 +26,12 @@ void checkInput(const SectionModel& model, const InputRecordLines& lines, const 
   if (lines.settingsLine == 0) {
     throw InputError(fileName + ": no #SETTINGS record: the element size (feSize) is missing");
   }
+  const bool anyMaterial = std::any_of(model.profiles.begin(), model.profiles.end(),
+                                      [](const auto& profile) { return profile->material != nullptr; });
+  if (!anyMaterial) {
+    // Nothing could carry the forces; a verdict on it would mean nothing.
+    throw InputError(fileName + ": no profile with a defined material: the section is empty");
+  }
   if (lines.forcesLine == 0) {
     warnings << fileName << ": warning: no #FORCEED record; the design forces are taken as 0\n";
   }

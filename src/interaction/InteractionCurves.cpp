@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "analysis/SectionSums.h"
+#include "interaction/PlasticSweep.h"
 #include "model/SectionModel.h"
 
 namespace colsec {
@@ -134,9 +135,10 @@ void computeInteractionCurves(SectionModel& model, std::ostream& interaction, st
   };
   const double radius = sectionRadius(model);
   const double offsets = model.settings.offsetSubdivisions;
-  model.curveNMy = sweepCurve(model, 0.0, -radius, radius, offsets);
+  const PlasticSweep sweep(model.elements);
+  model.curveNMy = sweep.sweep(0.0, -radius, radius, offsets);
   console << "\nDone";
-  model.curveNMz = sweepCurve(model, kHalfPi, -radius, radius, offsets);
+  model.curveNMz = sweep.sweep(kHalfPi, -radius, radius, offsets);
   console << "\nDone";
 
   model.mPlYRd = valueAtAxialForce(model.curveNMy, 0.0, true);
@@ -154,7 +156,7 @@ void computeInteractionCurves(SectionModel& model, std::ostream& interaction, st
     console << "\nCalculating Interaction Curves\n Alpha = " << alpha / kPi * 180 << " Degrees\n";
     printProgressBar(console, i, angles);
     console << "\n";
-    model.surfaceCurves.push_back(sweepCurve(model, alpha, -radius, radius, offsets));
+    model.surfaceCurves.push_back(sweep.sweep(alpha, -radius, radius, offsets));
     console << "\nDone";
   }
   clear();

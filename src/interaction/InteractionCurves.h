@@ -17,7 +17,8 @@ class SectionModel;
 double sectionRadius(const SectionModel& model);
 
 // Sweeps the neutral axis at angle alpha from offset mStart to mEnd in
-// `count` points (both ends included).
+// `count` points (both ends included), one plain section sum per point.
+// The run uses PlasticSweep, which gives the same bits faster.
 InteractionCurve sweepCurve(const SectionModel& model, double alpha, double mStart, double mEnd, double count);
 
 // Linear interpolation of the my (useMy) or mz component at the axial

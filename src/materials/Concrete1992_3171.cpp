@@ -17,10 +17,7 @@ Concrete1992_3171::Concrete1992_3171(std::int32_t number_, std::int32_t priority
 
 double Concrete1992_3171::stressQuery(int code, double strain, double /*tauComb*/) const {
   switch (code) {
-    case QueryValue:
-      if (strain >= 0.0) return 0.0;
-      if (strain < epsC2) return fcd;
-      return fcd * (1.0 - std::pow(1.0 - strain / epsC2, n));
+    case QueryValue: return stressValue(strain);
     case QueryPlasticLower: return fcdRedF * fcd;
     case QueryLimitLower: return fcd;
     default: return 0.0;  // no tensile strength
@@ -30,8 +27,7 @@ double Concrete1992_3171::stressQuery(int code, double strain, double /*tauComb*
 double Concrete1992_3171::shearQuery(int /*code*/, double /*gamma*/) const { return 0.0; }
 
 double Concrete1992_3171::tangentModulus(double strain, double /*tauComb*/) const {
-  if (strain > 0.0 || strain < epsC2) return 0.0;
-  return (n * fcd / epsC2) * std::pow(1.0 - strain / epsC2, n - 1.0);
+  return tangentValue(strain);
 }
 
 double Concrete1992_3171::shearModulus(double /*gamma*/) const { return 0.0; }

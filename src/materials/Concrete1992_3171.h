@@ -16,6 +16,8 @@
 // fcd, epsC2 and epsCu2 are stored negative whatever sign the input gives.
 // Exceeding epsCu2 is found by the element strain check, not by the law.
 
+#include <cmath>
+
 #include "model/Material.h"
 
 namespace colsec {
@@ -33,6 +35,17 @@ class Concrete1992_3171 final : public Material {
   double effectiveModulus() const override;
   double effectiveModulusII() const override;
   std::string describe() const override;
+
+  // The law itself, for callers that know the material's class.
+  double stressValue(double strain) const {
+    if (strain >= 0.0) return 0.0;
+    if (strain < epsC2) return fcd;
+    return fcd * (1.0 - std::pow(1.0 - strain / epsC2, n));
+  }
+  double tangentValue(double strain) const {
+    if (strain > 0.0 || strain < epsC2) return 0.0;
+    return (n * fcd / epsC2) * std::pow(1.0 - strain / epsC2, n - 1.0);
+  }
 
   const double E;        // used only for the effective moduli
   const double fcd;      // negative

@@ -17,10 +17,7 @@ Concrete1992_3172::Concrete1992_3172(std::int32_t number_, std::int32_t priority
 
 double Concrete1992_3172::stressQuery(int code, double strain, double /*tauComb*/) const {
   switch (code) {
-    case QueryValue:
-      if (strain > 0.0) return 0.0;
-      if (strain >= epsC2) return strain * branchModulus;
-      return fcd;
+    case QueryValue: return stressValue(strain);
     case QueryPlasticLower: return fcdRedF * fcd;
     case QueryLimitLower: return fcd;
     default: return 0.0;
@@ -30,8 +27,7 @@ double Concrete1992_3172::stressQuery(int code, double strain, double /*tauComb*
 double Concrete1992_3172::shearQuery(int /*code*/, double /*gamma*/) const { return 0.0; }
 
 double Concrete1992_3172::tangentModulus(double strain, double /*tauComb*/) const {
-  if (strain > 0.0 || strain < epsC2) return 0.0;
-  return branchModulus;
+  return tangentValue(strain);
 }
 
 double Concrete1992_3172::shearModulus(double /*gamma*/) const { return 0.0; }

@@ -27,6 +27,17 @@ class Concrete1992_3172 final : public Material {
   double effectiveModulusII() const override;
   std::string describe() const override;
 
+  // The law itself, for callers that know the material's class.
+  double stressValue(double strain) const {
+    if (strain > 0.0) return 0.0;
+    if (strain >= epsC2) return strain * branchModulus;
+    return fcd;
+  }
+  double tangentValue(double strain) const {
+    if (strain > 0.0 || strain < epsC2) return 0.0;
+    return branchModulus;
+  }
+
   const double branchModulus;  // slope of the linear branch [N/mm²]
   const double E;              // used only for the effective moduli
   const double fcd;            // negative

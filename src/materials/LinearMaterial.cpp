@@ -10,7 +10,7 @@ LinearMaterial::LinearMaterial(std::int32_t number_, std::int32_t priority_, dou
 
 double LinearMaterial::stressQuery(int code, double strain, double /*tauComb*/) const {
   switch (code) {
-    case QueryValue: return strain * E;
+    case QueryValue: return stressValue(strain);
     case QueryLimitUpper: return fyt;
     case QueryLimitLower: return fyc;
     default: return 0.0;  // no plastic strength
@@ -26,7 +26,7 @@ double LinearMaterial::shearQuery(int code, double gamma) const {
   }
 }
 
-double LinearMaterial::tangentModulus(double /*strain*/, double /*tauComb*/) const { return E; }
+double LinearMaterial::tangentModulus(double /*strain*/, double /*tauComb*/) const { return tangentValue(); }
 double LinearMaterial::shearModulus(double /*gamma*/) const { return G; }
 double LinearMaterial::ultimateStrain() const { return 0.0; }
 double LinearMaterial::effectiveModulus() const { return E; }

@@ -19,6 +19,10 @@ class LinearMaterial final : public Material {
   double effectiveModulusII() const override;
   std::string describe() const override;
 
+  // The law itself, for callers that know the material's class.
+  double stressValue(double strain) const { return strain * E; }
+  double tangentValue() const { return E; }
+
   const double E;
   const double fyt;
   const double fyc;

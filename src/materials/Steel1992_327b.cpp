@@ -11,7 +11,7 @@ Steel1992_327b::Steel1992_327b(std::int32_t number_, std::int32_t priority_, dou
 
 double Steel1992_327b::stressQuery(int code, double strain, double /*tauComb*/) const {
   switch (code) {
-    case QueryValue: return elasticPlasticStress(strain, fyd, E);
+    case QueryValue: return stressValue(strain);
     case QueryPlasticUpper:
     case QueryLimitUpper: return fyd;
     case QueryPlasticLower:
@@ -22,7 +22,7 @@ double Steel1992_327b::stressQuery(int code, double strain, double /*tauComb*/) 
 
 double Steel1992_327b::shearQuery(int /*code*/, double /*gamma*/) const { return 0.0; }
 double Steel1992_327b::tangentModulus(double strain, double /*tauComb*/) const {
-  return elasticPlasticTangent(strain, fyd, E);
+  return tangentValue(strain);
 }
 double Steel1992_327b::shearModulus(double /*gamma*/) const { return 0.0; }
 double Steel1992_327b::ultimateStrain() const { return 0.0; }

@@ -2,6 +2,7 @@
 // Reinforcing steel, EN 1992-1-1 3.2.7 (2) b: elastic-perfectly-plastic
 // with the horizontal top branch at fyd. Carries no shear.
 
+#include "materials/ElasticPlastic.h"
 #include "model/Material.h"
 
 namespace colsec {
@@ -18,6 +19,10 @@ class Steel1992_327b final : public Material {
   double effectiveModulus() const override;
   double effectiveModulusII() const override;
   std::string describe() const override;
+
+  // The law itself, for callers that know the material's class.
+  double stressValue(double strain) const { return elasticPlasticStress(strain, fyd, E); }
+  double tangentValue(double strain) const { return elasticPlasticTangent(strain, fyd, E); }
 
   const double E;
   const double fyd;

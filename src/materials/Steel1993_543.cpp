@@ -30,7 +30,7 @@ double Steel1993_543::reducedStrength(double tauComb) const {
 
 double Steel1993_543::stressQuery(int code, double strain, double tauComb) const {
   switch (code) {
-    case QueryValue: return elasticPlasticStress(strain, reducedStrength(tauComb), E);
+    case QueryValue: return stressValue(strain, reducedStrength(tauComb));
     case QueryPlasticUpper:
     case QueryLimitUpper: return reducedStrength(tauComb);
     case QueryPlasticLower:
@@ -51,7 +51,7 @@ double Steel1993_543::shearQuery(int code, double gamma) const {
 }
 
 double Steel1993_543::tangentModulus(double strain, double tauComb) const {
-  return elasticPlasticTangent(strain, reducedStrength(tauComb), E);
+  return tangentValue(strain, reducedStrength(tauComb));
 }
 
 double Steel1993_543::shearModulus(double gamma) const {

@@ -5,6 +5,7 @@
 // is elastic-plastic with modulus G and limit τlim. G = 0 switches the
 // shear reduction and the shear law off.
 
+#include "materials/ElasticPlastic.h"
 #include "model/Material.h"
 
 namespace colsec {
@@ -26,6 +27,9 @@ class Steel1993_543 final : public Material {
   double reducedStrength(double tauComb) const;
   // Plastic shear strength fyd/√3 (√3 in single precision).
   double shearLimit() const;
+  // The law for a yield strength already reduced by the shear stress.
+  double stressValue(double strain, double strength) const { return elasticPlasticStress(strain, strength, E); }
+  double tangentValue(double strain, double strength) const { return elasticPlasticTangent(strain, strength, E); }
 
   const double E;
   const double fyd;

@@ -1,0 +1,110 @@
+#include "analysis/FibreTable.h"
+
+#include "materials/Concrete1992_3171.h"
+#include "materials/Concrete1992_3172.h"
+#include "materials/LinearMaterial.h"
+#include "materials/Steel1992_327b.h"
+#include "materials/Steel1993_543.h"
+
+namespace colsec {
+
+FibreTable::Law FibreTable::lawOf(const Material* m) {
+  if (dynamic_cast<const LinearMaterial*>(m)) return Law::Linear;
+  if (dynamic_cast<const Steel1993_543*>(m)) return Law::StructuralSteel;
+  if (dynamic_cast<const Steel1992_327b*>(m)) return Law::ReinforcingSteel;
+  if (dynamic_cast<const Concrete1992_3171*>(m)) return Law::Parabola;
+  if (dynamic_cast<const Concrete1992_3172*>(m)) return Law::Bilinear;
+  return Law::Other;
+}
+
+FibreTable::FibreTable(const std::vector<Element>& elements) {
+  fibres_.reserve(elements.size());
+  // Neighbouring elements mostly share their material: resolve it once.
+  const Material* lastMaterial = nullptr;
+  Law lastLaw = Law::Other;
+  for (const Element& e : elements) {
+    if (e.material != lastMaterial) {
+      lastMaterial = e.material;
+      lastLaw = lawOf(lastMaterial);
+    }
+    Fibre fibre{e.posY, e.posZ, e.area, e.inertiaY, e.inertiaZ, e.tauComb, e.material, lastLaw};
+    if (lastLaw == Law::StructuralSteel) {
+      fibre.tauOrStrength = static_cast<const Steel1993_543*>(e.material)->reducedStrength(e.tauComb);
+    }
+    fibres_.push_back(fibre);
+  }
+}
+
+inline void FibreTable::evaluate(const Fibre& f, double strain, double& stress, double& tangent) const {
+  switch (f.law) {
+    case Law::Linear: {
+      const auto& law = static_cast<const LinearMaterial&>(*f.material);
+      stress = law.stressValue(strain);
+      tangent = law.tangentValue();
+      return;
+    }
+    case Law::StructuralSteel: {
+      const auto& law = static_cast<const Steel1993_543&>(*f.material);
+      stress = law.stressValue(strain, f.tauOrStrength);
+      tangent = law.tangentValue(strain, f.tauOrStrength);
+      return;
+    }
+    case Law::ReinforcingSteel: {
+      const auto& law = static_cast<const Steel1992_327b&>(*f.material);
+      stress = law.stressValue(strain);
+      tangent = law.tangentValue(strain);
+      return;
+    }
+    case Law::Parabola: {
+      const auto& law = static_cast<const Concrete1992_3171&>(*f.material);
+      stress = law.stressValue(strain);
+      tangent = law.tangentValue(strain);
+      return;
+    }
+    case Law::Bilinear: {
+      const auto& law = static_cast<const Concrete1992_3172&>(*f.material);
+      stress = law.stressValue(strain);
+      tangent = law.tangentValue(strain);
+      return;
+    }
+    case Law::Other:
+      stress = f.material->stressQuery(QueryValue, strain, f.tauOrStrength);
+      tangent = f.material->tangentModulus(strain, f.tauOrStrength);
+      return;
+  }
+}
+
+SectionStiffness FibreTable::tangent(const StrainState& state) const {
+  SectionStiffness sum;
+  for (const Fibre& f : fibres_) {
+    const double strain = (state.kappaY * f.posZ + state.epsX) + state.kappaZ * f.posY;
+    double stress = 0.0;
+    double et = 0.0;
+    evaluate(f, strain, stress, et);
+    sum.EAx += et * f.area;
+    sum.EIy += et * f.inertiaY;
+    sum.EIz += et * f.inertiaZ;
+  }
+  return sum;
+}
+
+ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state) const {
+  ForceTriple forces;
+  SectionStiffness stiffness;
+  for (const Fibre& f : fibres_) {
+    const double strain = (state.kappaY * f.posZ + state.epsX) + state.kappaZ * f.posY;
+    double stress = 0.0;
+    double et = 0.0;
+    evaluate(f, strain, stress, et);
+    const double n = stress * f.area;
+    forces.nx += n;
+    forces.my += n * f.posZ;
+    forces.mz += n * f.posY;
+    stiffness.EAx += et * f.area;
+    stiffness.EIy += et * f.inertiaY;
+    stiffness.EIz += et * f.inertiaZ;
+  }
+  return {{clampSmall(forces.nx), clampSmall(forces.my), clampSmall(forces.mz)}, stiffness};
+}
+
+}  // namespace colsec

@@ -1,0 +1,49 @@
+#pragma once
+// A compact copy of what the strain solver reads per element, with each
+// element's law resolved once: the solver's section sums then run as one
+// tight loop without a virtual call per element. Every sum still adds the
+// elements in sequence order, so the results equal the plain sums bit for
+// bit.
+
+#include <cstdint>
+#include <vector>
+
+#include "analysis/Element.h"
+#include "analysis/SectionSums.h"
+#include "model/Types.h"
+
+namespace colsec {
+
+class FibreTable {
+ public:
+  // The elements must have their resistances (tauComb) updated.
+  explicit FibreTable(const std::vector<Element>& elements);
+
+  // sectionTangentStiffness(state).
+  SectionStiffness tangent(const StrainState& state) const;
+  // sectionForcesAndTangent(state).
+  ForcesAndTangent forcesAndTangent(const StrainState& state) const;
+
+ private:
+  enum class Law : std::uint8_t { Linear, StructuralSteel, ReinforcingSteel, Parabola, Bilinear, Other };
+
+  struct Fibre {
+    double posY;
+    double posZ;
+    double area;
+    double inertiaY;
+    double inertiaZ;
+    // The element's tauComb; for structural steel its shear-reduced yield
+    // strength, which depends on nothing else.
+    double tauOrStrength;
+    const Material* material;
+    Law law;
+  };
+
+  static Law lawOf(const Material* material);
+  void evaluate(const Fibre& fibre, double strain, double& stress, double& tangent) const;
+
+  std::vector<Fibre> fibres_;
+};
+
+}  // namespace colsec

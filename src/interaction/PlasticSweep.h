@@ -1,0 +1,37 @@
+#pragma once
+// Fast evaluation of many neutral-axis positions of one angle in a single
+// pass over the elements. Each curve point keeps its own accumulators,
+// which still add the elements' stored plastic triples in sequence order,
+// so every point equals the plain section sum bit for bit.
+
+#include <cstddef>
+#include <vector>
+
+#include "analysis/Element.h"
+#include "model/Types.h"
+
+namespace colsec {
+
+class PlasticSweep {
+ public:
+  // Copies the positions and plastic triples the sweep reads; the elements
+  // must have their resistances updated.
+  explicit PlasticSweep(const std::vector<Element>& elements);
+
+  // The curve of `count` points at angle alpha, offsets from mStart to mEnd.
+  InteractionCurve sweep(double alpha, double mStart, double mEnd, double count) const;
+
+  std::size_t size() const { return posY_.size(); }
+
+ private:
+  std::vector<double> posY_;
+  std::vector<double> posZ_;
+  std::vector<double> upperNx_;
+  std::vector<double> upperMy_;
+  std::vector<double> upperMz_;
+  std::vector<double> lowerNx_;
+  std::vector<double> lowerMy_;
+  std::vector<double> lowerMz_;
+};
+
+}  // namespace colsec

@@ -1,0 +1,67 @@
+#pragma once
+// Small hand-built sections for the fibre analysis tests: a model with a
+// captured console, elements placed directly, and text helpers.
+
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "analysis/Element.h"
+#include "model/SectionModel.h"
+
+namespace colsec::test {
+
+// A section model that keeps what it writes to the console.
+struct TestSection {
+  std::ostringstream console;
+  SectionModel model{console};
+
+  // Room for every hand-built section, so that the references addElement
+  // returns stay valid while more elements are added.
+  TestSection() { model.elements.reserve(kCapacity); }
+  static constexpr std::size_t kCapacity = 4096;
+
+  // Takes ownership of the material and returns it for the elements.
+  template <typename M, typename... Args>
+  const M* addMaterial(Args&&... args) {
+    auto material = std::make_unique<M>(std::forward<Args>(args)...);
+    const M* raw = material.get();
+    model.materials.push_back(std::move(material));
+    return raw;
+  }
+
+  Element& addElement(double y, double z, double dy, double dz, const Material* material, double shearFactorY = 1.0,
+                      double shearFactorZ = 1.0, std::int32_t profile = 1) {
+    if (model.elements.size() == kCapacity) throw std::length_error("TestSection is full");
+    model.elements.emplace_back(y, z, dy, dz, CellOwner{profile, material, shearFactorY, shearFactorZ}, profile);
+    return model.elements.back();
+  }
+
+  // A solid b x h rectangle centred on the origin as one column of n equal
+  // layers across z, bottom layer first.
+  void addLayeredRectangle(const Material* material, double b, double h, int n) {
+    const double t = h / n;
+    for (int i = 0; i < n; ++i) addElement(0.0, -h / 2 + t / 2 + i * t, b, t, material);
+  }
+};
+
+inline std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Lines of `text` that start with `prefix`.
+inline std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix) {
+  std::vector<std::string> found;
+  for (const std::string& line : splitLines(text)) {
+    if (line.rfind(prefix, 0) == 0) found.push_back(line);
+  }
+  return found;
+}
+
+}  // namespace colsec::test

@@ -1,0 +1,178 @@
+// End-to-end runs of the real colsec binary: each case copies one input
+// file from cases/ into a fresh folder, runs colsec on it there and
+// compares the four result files and the console text byte for byte with
+// the files in expected/NAME/. The expected files were worked out by hand
+// (see README.md for the closed forms behind every case), not taken from
+// a run of the program.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/TestSupport.h"
+
+namespace colsec::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// In the order the run creates them.
+const char* const kResultSuffixes[] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
+
+struct EndToEndCase {
+  const char* testName;  // GoogleTest name of the case
+  const char* name;      // cases/NAME.txt and expected/NAME/
+  const char* covers;    // printed with every failure
+};
+
+// Names the case in GoogleTest's messages instead of dumping its bytes.
+void PrintTo(const EndToEndCase& c, std::ostream* os) { *os << c.name; }
+
+fs::path dataDir() { return fs::path(COLSEC_TEST_DATA_DIR); }
+
+// Makes tabs, carriage returns and other control bytes visible.
+std::string visible(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          out += "\\x";
+          out += "0123456789abcdef"[(c >> 4) & 0xf];
+          out += "0123456789abcdef"[c & 0xf];
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out;
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string::size_type start = 0;
+  while (true) {
+    const std::string::size_type end = text.find('\n', start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));  // the rest after the last line feed
+      return lines;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
+// Where two texts first differ, line by line (line feeds counted, the
+// part after the last line feed is a line of its own).
+std::string firstDifference(const std::string& expected, const std::string& actual) {
+  const std::vector<std::string> want = splitLines(expected);
+  const std::vector<std::string> got = splitLines(actual);
+  std::ostringstream out;
+  out << "expected " << expected.size() << " bytes in " << want.size() << " pieces, got " << actual.size()
+      << " bytes in " << got.size() << " pieces\n";
+  const std::size_t common = std::min(want.size(), got.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    if (want[i] != got[i]) {
+      out << "first difference in line " << i + 1 << ":\n  expected: \"" << visible(want[i]) << "\"\n  actual:   \""
+          << visible(got[i]) << "\"";
+      return out.str();
+    }
+  }
+  if (want.size() > got.size()) {
+    out << "output ends early; next expected line " << common + 1 << ": \"" << visible(want[common]) << "\"";
+  } else {
+    out << "output goes on; extra line " << common + 1 << ": \"" << visible(got[common]) << "\"";
+  }
+  return out.str();
+}
+
+std::set<std::string> fileNamesIn(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+class EndToEnd : public ::testing::TestWithParam<EndToEndCase> {};
+
+TEST_P(EndToEnd, WritesTheExpectedFilesAndConsoleText) {
+  const EndToEndCase& c = GetParam();
+  SCOPED_TRACE(std::string(c.name) + ": " + c.covers);
+  const std::string input = std::string(c.name) + ".txt";
+  const fs::path expectedDir = dataDir() / "expected" / c.name;
+
+  TempDir dir;
+  fs::copy_file(dataDir() / "cases" / input, dir.path() / input);
+  const RunResult run = runColsec({input}, dir.path());
+
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "") << "nothing belongs on standard error after a good run";
+  const std::string console = readFile(expectedDir / "console.txt");
+  EXPECT_TRUE(run.out == console) << "console text\n" << firstDifference(console, run.out);
+
+  std::set<std::string> expectedNames{input};
+  for (const char* suffix : kResultSuffixes) {
+    const std::string file = std::string(c.name) + suffix;
+    expectedNames.insert(file);
+    ASSERT_TRUE(fs::is_regular_file(dir.path() / file)) << file << " was not written";
+    const std::string want = readFile(expectedDir / file);
+    const std::string got = readFile(dir.path() / file);
+    EXPECT_TRUE(got == want) << file << "\n" << firstDifference(want, got);
+  }
+  // The input and the four results, nothing else: no temporary file left.
+  EXPECT_EQ(fileNamesIn(dir.path()), expectedNames);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EndToEnd,
+    ::testing::Values(
+        EndToEndCase{"LinearRectangle", "linear_rect",
+                     "LINEAR 4 x 4 elements under N, My, Mz, Qy, Qz: exact Newton steps, moment residuals falling "
+                     "by 1/16, linear-material line, empty interaction file"},
+        EndToEndCase{"LinearOverstressed", "linear_overstressed",
+                     "LINEAR rectangle in tension and bending about y beyond fyt: stress limits exceeded, verdict "
+                     "NEIN, tie rules of the extremes, subdivision counts of 1 accepted without curves"},
+        EndToEndCase{"PlasticSteel", "plastic_steel",
+                     "Steel1992_327b 2 x 3 elements under N beyond A*fyd: 1000 iterations, NICHT KONVERGIERT, "
+                     "stresses at -fyd, carried force -A*fyd, curves with NaN points at the design force"},
+        EndToEndCase{"SteelCurves", "steel_curves",
+                     "Steel1993_543 4 x 2 elements, shear-reduced yield strength, every interaction curve point, "
+                     "plastic resistances, mdy, mdz, Qpl,Rd and the simplified method"},
+        EndToEndCase{"CompositeWithUnusedMaterials", "composite_unused",
+                     "concrete square with a steel core: priorities, a used material without elements (keine "
+                     "Elemente), an unused LINEAR material pruned, concrete curves"}),
+    [](const ::testing::TestParamInfo<EndToEndCase>& info) { return std::string(info.param.testName); });
+
+// Results of an earlier run are replaced from the start, not appended to.
+TEST(EndToEndRerun, OverwritesLongerResultsOfAnEarlierRun) {
+  const std::string name = "linear_rect";
+  const std::string input = name + ".txt";
+  const fs::path expectedDir = dataDir() / "expected" / name;
+
+  TempDir dir;
+  fs::copy_file(dataDir() / "cases" / input, dir.path() / input);
+  const std::string stale(100000, 'x');
+  for (const char* suffix : kResultSuffixes) writeFile(dir.path() / (name + suffix), stale);
+
+  const RunResult run = runColsec({input}, dir.path());
+  EXPECT_EQ(run.exitCode, 0);
+  for (const char* suffix : kResultSuffixes) {
+    const std::string file = name + suffix;
+    const std::string want = readFile(expectedDir / file);
+    const std::string got = readFile(dir.path() / file);
+    EXPECT_TRUE(got == want) << file << "\n" << firstDifference(want, got);
+  }
+  EXPECT_EQ(fileNamesIn(dir.path()).size(), 5u) << "input and four results only";
+}
+
+}  // namespace
+}  // namespace colsec::test

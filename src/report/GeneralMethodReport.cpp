@@ -25,8 +25,14 @@ NeutralAxisPosition neutralAxis(const StrainState& state) {
     sa = std::sin(alpha);
   }
   const double t = -state.epsX / std::sqrt(state.kappaY * state.kappaY + state.kappaZ * state.kappaZ);
+  // The principal value of the arc tangent turns the normal round when
+  // kappaY < 0 (or kappaY = 0 with kappaZ < 0); the offsets then point
+  // away from the neutral axis instead of to its foot point, so they are
+  // turned back. The angle of the line itself is unaffected.
+  const bool normalTurned = state.kappaY < 0.0 || (state.kappaY == 0.0 && state.kappaZ < 0.0);
+  const double side = normalTurned ? -1.0 : 1.0;
   // The degree conversion keeps its truncated π.
-  return {sa * t, ca * t, alpha / 3.141592 * 180};
+  return {side * (sa * t), side * (ca * t), alpha / 3.141592 * 180};
 }
 
 const char* convergedLabel(bool converged) { return converged ? "\tKonvergiert: " : "\tNICHT KONVERGIERT: "; }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <memory>
 #include <sstream>
 #include <string>
@@ -113,20 +115,37 @@ TEST(GeneralMethodReportTest, NeutralAxisLine) {
   }
 }
 
-TEST(GeneralMethodReportTest, NeutralAxisAngleForNegativeKappaY) {
-  std::ostringstream console;
-  SectionModel model(console);
-  // kappaY = −1e-5, kappaZ = 1e-5: alpha = atan(−1) = −π/4, printed −45
-  // (−45.0000093 with the divisor 3.141592). The offsets are 10 in size.
-  // Their signs are deliberately not pinned: the zero-strain line
-  // 2e-4 − 1e-5·z + 1e-5·y = 0 has its foot point at (−10, 10), while the
-  // principal value of the arc tangent turns the normal round and gives
-  // (10, −10), a point where the strain is 4e-4.
-  model.strainState = {2e-4, -1e-5, 1e-5};
-  const std::string line = lineOf(report(model), "\t Nullinie");
-  EXPECT_TRUE(line == "\t Nullinie Offset y/z: 10/-10[mm] alpha: -45[deg]\n" ||
-              line == "\t Nullinie Offset y/z: -10/10[mm] alpha: -45[deg]\n")
-      << line;
+TEST(GeneralMethodReportTest, NeutralAxisOffsetIsOnTheAxisForNegativeCurvatures) {
+  struct {
+    const char* name;
+    StrainState state;
+    const char* expected;
+  } const cases[] = {
+      // kappaY = −1e-5, kappaZ = 1e-5: alpha = atan(−1) = −π/4, printed −45
+      // (−45.0000093 with the divisor 3.141592). The zero-strain line
+      // 2e-4 − 1e-5·z + 1e-5·y = 0 has its foot point at
+      // −epsX·(kappaZ, kappaY)/|kappa|² = (−10, 10); the plain arc-tangent
+      // formula would give (10, −10), where the strain is 4e-4.
+      {"kappaY < 0", {2e-4, -1e-5, 1e-5}, "\t Nullinie Offset y/z: -10/10[mm] alpha: -45[deg]\n"},
+      // kappaY = 0, kappaZ = −2e-5: zero strain at y = −1e-4/2e-5 = −5.
+      {"kappaY = 0, kappaZ < 0", {-1e-4, 0.0, -2e-5}, "\t Nullinie Offset y/z: -5/-3.06162e-16[mm] alpha: 90[deg]\n"},
+      // Both negative: foot point 1e-4·(−1e-5, −2e-5)/5e-10 = (−2, −4);
+      // alpha = atan(0.5) = 26.5651°.
+      {"both negative", {-1e-4, -2e-5, -1e-5}, "\t Nullinie Offset y/z: -2/-4[mm] alpha: 26.5651[deg]\n"},
+  };
+  for (const auto& c : cases) {
+    std::ostringstream console;
+    SectionModel model(console);
+    model.strainState = c.state;
+    const std::string line = lineOf(report(model), "\t Nullinie");
+    EXPECT_EQ(line, c.expected) << c.name;
+    // The printed point really has zero strain (to the printed digits).
+    double offY = 0.0;
+    double offZ = 0.0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "\t Nullinie Offset y/z: %lf/%lf", &offY, &offZ), 2) << c.name;
+    const double strain = c.state.epsX + c.state.kappaY * offZ + c.state.kappaZ * offY;
+    EXPECT_NEAR(strain, 0.0, 1e-9) << c.name;
+  }
 }
 
 TEST(GeneralMethodReportTest, MaterialWithoutElementsSaysSo) {

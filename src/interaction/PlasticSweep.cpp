@@ -8,7 +8,9 @@ namespace colsec {
 namespace {
 
 // Four points side by side; the element loop stays in sequence order, so
-// each lane adds the elements exactly as the plain sum does.
+// each lane adds the elements exactly as the plain sum does. The lanes are
+// plain IEEE operations without contraction, so the baseline and the AVX2
+// code give the same bits.
 // Element alignment only: the lanes live in plain double arrays.
 typedef double Lanes __attribute__((vector_size(32), aligned(8), may_alias));
 constexpr std::size_t kLanes = 4;
@@ -30,10 +32,10 @@ struct SweepColumns {
 // For every element in sequence order and every point: the signed distance
 // of the plain element test, compression where it is positive, tension
 // otherwise (lines of the sweep have tolerance 0, so no element is "on"
-// the line). Wider vector instructions are chosen at run time.
-__attribute__((target_clones("avx2", "default"))) void accumulatePoints(
-    const SweepColumns& columns, std::size_t groups, const Lanes* pointY, const Lanes* pointZ, double dirY,
-    double dirZ, Lanes* sumNx, Lanes* sumMy, Lanes* sumMz) {
+// the line).
+__attribute__((always_inline)) inline void accumulatePoints(const SweepColumns& columns, std::size_t groups,
+                                                            const Lanes* pointY, const Lanes* pointZ, double dirY,
+                                                            double dirZ, Lanes* sumNx, Lanes* sumMy, Lanes* sumMz) {
   const Lanes zero = {0.0, 0.0, 0.0, 0.0};
   const Lanes dirYs = zero + dirY;
   const Lanes dirZs = zero + dirZ;
@@ -50,6 +52,26 @@ __attribute__((target_clones("avx2", "default"))) void accumulatePoints(
       sumMz[g] += compressed ? lMz : uMz;
     }
   }
+}
+
+// The same loop for any x86-64 processor, and with AVX2 where it exists.
+void accumulateBaseline(const SweepColumns& columns, std::size_t groups, const Lanes* pointY, const Lanes* pointZ,
+                        double dirY, double dirZ, Lanes* sumNx, Lanes* sumMy, Lanes* sumMz) {
+  accumulatePoints(columns, groups, pointY, pointZ, dirY, dirZ, sumNx, sumMy, sumMz);
+}
+
+__attribute__((target("avx2"))) void accumulateAvx2(const SweepColumns& columns, std::size_t groups,
+                                                    const Lanes* pointY, const Lanes* pointZ, double dirY,
+                                                    double dirZ, Lanes* sumNx, Lanes* sumMy, Lanes* sumMz) {
+  accumulatePoints(columns, groups, pointY, pointZ, dirY, dirZ, sumNx, sumMy, sumMz);
+}
+
+using Accumulator = void (*)(const SweepColumns&, std::size_t, const Lanes*, const Lanes*, double, double, Lanes*,
+                             Lanes*, Lanes*);
+
+Accumulator accumulatorFor(SweepKernel kernel) {
+  static const bool hasAvx2 = __builtin_cpu_supports("avx2");
+  return kernel == SweepKernel::Automatic && hasAvx2 ? accumulateAvx2 : accumulateBaseline;
 }
 
 }  // namespace
@@ -71,7 +93,7 @@ PlasticSweep::PlasticSweep(const std::vector<Element>& elements) {
   }
 }
 
-InteractionCurve PlasticSweep::sweep(double alpha, double mStart, double mEnd, double count) const {
+InteractionCurve PlasticSweep::sweep(double alpha, double mStart, double mEnd, double count, SweepKernel kernel) const {
   const double s = std::sin(alpha);
   const double c = std::cos(alpha);
   // The same line parameters as the plain sweep, point by point; the last
@@ -96,9 +118,10 @@ InteractionCurve PlasticSweep::sweep(double alpha, double mStart, double mEnd, d
   const auto lanes = [](std::vector<double>& values, std::size_t group) {
     return reinterpret_cast<Lanes*>(values.data() + group * kLanes);
   };
+  const Accumulator accumulate = accumulatorFor(kernel);
   for (std::size_t first = 0; first < groups; first += kGroupsPerPass) {
     const std::size_t batch = std::min(kGroupsPerPass, groups - first);
-    accumulatePoints(columns, batch, lanes(pointY, first), lanes(pointZ, first), c, -s, lanes(sumNx, first),
+    accumulate(columns, batch, lanes(pointY, first), lanes(pointZ, first), c, -s, lanes(sumNx, first),
                      lanes(sumMy, first), lanes(sumMz, first));
   }
 

@@ -12,6 +12,10 @@
 
 namespace colsec {
 
+// Which machine code evaluates the sweep: the widest the processor offers,
+// or the baseline that runs on every x86-64 processor.
+enum class SweepKernel { Automatic, Baseline };
+
 class PlasticSweep {
  public:
   // Copies the positions and plastic triples the sweep reads; the elements
@@ -19,7 +23,8 @@ class PlasticSweep {
   explicit PlasticSweep(const std::vector<Element>& elements);
 
   // The curve of `count` points at angle alpha, offsets from mStart to mEnd.
-  InteractionCurve sweep(double alpha, double mStart, double mEnd, double count) const;
+  InteractionCurve sweep(double alpha, double mStart, double mEnd, double count,
+                         SweepKernel kernel = SweepKernel::Automatic) const;
 
   std::size_t size() const { return posY_.size(); }
 

@@ -95,15 +95,17 @@ TEST_F(GeneratedSection, SweepOfManyPointsEqualsThePlainSums) {
   // Point counts below, at and above one vector group and one pass.
   for (const int count : {2, 3, 4, 5, 17, 100, 257, 1030}) {
     for (const double alpha : kAngles) {
-      const InteractionCurve fast = sweep.sweep(alpha, kStart, kEnd, count);
       const InteractionCurve plain = sweepCurve(*model, alpha, kStart, kEnd, count);
-      ASSERT_EQ(fast.size(), plain.size());
-      for (std::size_t j = 0; j < fast.size(); ++j) {
-        SCOPED_TRACE("count " + std::to_string(count) + ", alpha " + std::to_string(alpha) + ", point " +
-                     std::to_string(j));
-        EXPECT_SAME_BITS(fast[j].nx, plain[j].nx);
-        EXPECT_SAME_BITS(fast[j].my, plain[j].my);
-        EXPECT_SAME_BITS(fast[j].mz, plain[j].mz);
+      for (const SweepKernel kernel : {SweepKernel::Automatic, SweepKernel::Baseline}) {
+        const InteractionCurve fast = sweep.sweep(alpha, kStart, kEnd, count, kernel);
+        ASSERT_EQ(fast.size(), plain.size());
+        for (std::size_t j = 0; j < fast.size(); ++j) {
+          SCOPED_TRACE("count " + std::to_string(count) + ", alpha " + std::to_string(alpha) + ", point " +
+                       std::to_string(j) + (kernel == SweepKernel::Baseline ? ", baseline" : ", automatic"));
+          EXPECT_SAME_BITS(fast[j].nx, plain[j].nx);
+          EXPECT_SAME_BITS(fast[j].my, plain[j].my);
+          EXPECT_SAME_BITS(fast[j].mz, plain[j].mz);
+        }
       }
     }
   }

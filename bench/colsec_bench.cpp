@@ -76,8 +76,7 @@ double elementSizeFor(double target) {
     const double mid = std::sqrt(lo * hi);
     SectionModel model(console);
     readModel(model, sectionInput(mid, kConverging));
-    normaliseGridLines(model);
-    const double cells = countGridCells(model.gridLinesY, mid) * countGridCells(model.gridLinesZ, mid);
+    const double cells = countSectionCells(model);
     (cells > target ? lo : hi) = mid;
   }
   return hi;

@@ -3,43 +3,18 @@
 // subdivisions are skipped to keep each execution short.
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
 #include <sstream>
-#include <string>
-#include <vector>
 
+#include "FuzzInput.h"
 #include "app/AnalysisSteps.h"
-#include "input/InputChecks.h"
-#include "input/InputError.h"
-#include "input/InputReader.h"
-#include "model/SectionModel.h"
 #include "profiles/Discretisation.h"
-
-namespace {
-
-double cells(std::vector<double> lines, double feSize) {
-  std::sort(lines.begin(), lines.end());
-  lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
-  return colsec::countGridCells(lines, feSize);
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::ostringstream console;
-  std::ostringstream warnings;
   colsec::SectionModel model(console);
-  std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
-  try {
-    const colsec::InputRecordLines lines = colsec::readInput(input, model, "fuzz.txt", warnings);
-    model.pruneMaterials();
-    colsec::checkInput(model, lines, "fuzz.txt", warnings);
-  } catch (const colsec::InputError&) {
-    return 0;
-  }
+  if (!readFuzzInput(data, size, model)) return 0;
   const colsec::Settings& settings = model.settings;
-  if (cells(model.gridLinesY, settings.feSize) * cells(model.gridLinesZ, settings.feSize) > 400) return 0;
+  if (colsec::countSectionCells(model) > 400) return 0;
   if (settings.angularSubdivisions > 8 || settings.offsetSubdivisions > 40) return 0;
 
   std::ostringstream log, interaction, section, validation;

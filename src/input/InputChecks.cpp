@@ -3,23 +3,12 @@
 #include <algorithm>
 #include <ostream>
 #include <sstream>
-#include <vector>
 
 #include "input/InputError.h"
 #include "model/SectionModel.h"
 #include "profiles/Discretisation.h"
 
 namespace colsec {
-
-namespace {
-
-double cellsAlong(std::vector<double> gridLines, double feSize) {
-  std::sort(gridLines.begin(), gridLines.end());
-  gridLines.erase(std::unique(gridLines.begin(), gridLines.end()), gridLines.end());
-  return countGridCells(gridLines, feSize);
-}
-
-}  // namespace
 
 void checkInput(const SectionModel& model, const InputRecordLines& lines, const std::string& fileName,
                 std::ostream& warnings) {
@@ -54,8 +43,7 @@ void checkInput(const SectionModel& model, const InputRecordLines& lines, const 
     }
   }
 
-  const double cells =
-      cellsAlong(model.gridLinesY, model.settings.feSize) * cellsAlong(model.gridLinesZ, model.settings.feSize);
+  const double cells = countSectionCells(model);
   if (cells > kMaxGridCells) {
     std::ostringstream message;
     message << at << "feSize: the grid would have ";

@@ -22,6 +22,10 @@ std::vector<GridCell> subdivideGridLines(std::vector<double>& gridLines, double 
 // duplicate-free list, counted without allocating them.
 double countGridCells(const std::vector<double>& sortedGridLines, double feSize);
 
+// Cells of the whole grid of the model, counted on sorted copies of its
+// grid lines without building them.
+double countSectionCells(const SectionModel& model);
+
 // Sorts and de-duplicates both grid-line lists of the model in place.
 void normaliseGridLines(SectionModel& model);
 

@@ -1,0 +1,101 @@
+#include "plot/Svg.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace colsec::plot {
+
+std::string escapeXml(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default:
+        // Control bytes are not allowed in XML text at all.
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t') {
+          out += '?';
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out;
+}
+
+std::string coord(double value) {
+  if (!std::isfinite(value)) return "0";
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, "%.2f", value);
+  std::string text = buffer;
+  while (!text.empty() && text.back() == '0') text.pop_back();
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  if (text == "-0") text = "0";
+  return text;
+}
+
+double textWidth(std::string_view text, double fontSize) {
+  // Count characters, not bytes: UTF-8 continuation bytes add nothing.
+  double count = 0.0;
+  for (unsigned char c : text) {
+    if ((c & 0xc0) == 0x80) continue;
+    count += (c == ' ' || c == '.' || c == ',' || c == ':' || c == 'i' || c == 'l' || c == '1') ? 0.45 : 0.62;
+  }
+  return count * fontSize;
+}
+
+bool Box::overlaps(const Box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+
+bool Box::inside(const Box& f) const { return x0 >= f.x0 && x1 <= f.x1 && y0 >= f.y0 && y1 <= f.y1; }
+
+std::string LabelPlacer::place(double x, double y, const std::string& label, double fontSize,
+                               const std::string& cssClass) {
+  const double w = textWidth(label, fontSize);
+  const double h = fontSize * 1.1;
+  const double gap = 6.0;
+  struct Candidate {
+    double dx, dy;  // baseline start relative to the point
+  };
+  const Candidate candidates[] = {
+      {gap, h * 0.35},              // right
+      {-gap - w, h * 0.35},         // left
+      {-w / 2, -gap},               // above
+      {-w / 2, gap + h * 0.8},      // below
+      {gap * 0.7, -gap * 0.7},      // above right
+      {gap * 0.7, gap + h * 0.6},   // below right
+      {-gap * 0.7 - w, -gap * 0.7}, // above left
+      {-gap * 0.7 - w, gap + h * 0.6},
+  };
+  int chosen = -1;
+  int firstInside = -1;
+  for (int k = 0; k < 8; ++k) {
+    const double bx = x + candidates[k].dx;
+    const double by = y + candidates[k].dy;
+    const Box box{bx - 1, by - h * 0.8, bx + w + 1, by + h * 0.25};
+    if (!box.inside(frame_)) continue;
+    if (firstInside < 0) firstInside = k;
+    bool free = true;
+    for (const Box& t : taken_) {
+      if (box.overlaps(t)) {
+        free = false;
+        break;
+      }
+    }
+    if (free) {
+      chosen = k;
+      break;
+    }
+  }
+  if (chosen < 0) chosen = firstInside >= 0 ? firstInside : 0;
+  const double bx = x + candidates[chosen].dx;
+  const double by = y + candidates[chosen].dy;
+  taken_.push_back({bx - 1, by - h * 0.8, bx + w + 1, by + h * 0.25});
+  return "<text class=\"" + cssClass + "\" x=\"" + coord(bx) + "\" y=\"" + coord(by) + "\">" + escapeXml(label) +
+         "</text>\n";
+}
+
+}  // namespace colsec::plot

@@ -76,7 +76,8 @@ double elementSizeFor(double target) {
     const double mid = std::sqrt(lo * hi);
     SectionModel model(console);
     readModel(model, sectionInput(mid, kConverging));
-    const double cells = countSectionCells(model);
+    const GridSize grid = countSectionGrid(model);
+    const double cells = grid.y * grid.z;
     (cells > target ? lo : hi) = mid;
   }
   return hi;

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   colsec::SectionModel model(console);
   if (!readFuzzInput(data, size, model)) return 0;
   const colsec::Settings& settings = model.settings;
-  if (colsec::countSectionCells(model) > 400) return 0;
+  if (colsec::countSectionGrid(model).largest() > 400) return 0;
   if (settings.angularSubdivisions > 8 || settings.offsetSubdivisions > 40) return 0;
 
   std::ostringstream log, interaction, section, validation;

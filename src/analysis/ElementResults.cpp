@@ -65,23 +65,25 @@ void collectMaterialExtremes(SectionModel& model, std::ostream& console) {
     Material& m = *owned;
     for (const Element& e : model.elements) {
       if (e.material != &m) continue;
-      if (e.sigX >= m.maxSigma) {
+      // The first element sets every extreme, even beyond the ±1e100 start
+      // values of a diverged run.
+      if (m.maxSigmaElement == nullptr || e.sigX >= m.maxSigma) {
         m.maxSigma = e.sigX;
         m.maxSigmaElement = &e;
       }
-      if (e.sigX <= m.minSigma) {
+      if (m.minSigmaElement == nullptr || e.sigX <= m.minSigma) {
         m.minSigma = e.sigX;
         m.minSigmaElement = &e;
       }
-      if (e.tauComb >= m.maxTau) {
+      if (m.maxTauElement == nullptr || e.tauComb >= m.maxTau) {
         m.maxTau = e.tauComb;
         m.maxTauElement = &e;
       }
-      if (e.epsX > m.maxEps) {
+      if (m.maxEpsElement == nullptr || e.epsX > m.maxEps) {
         m.maxEps = e.epsX;
         m.maxEpsElement = &e;
       }
-      if (e.epsX < m.minEps) {
+      if (m.minEpsElement == nullptr || e.epsX < m.minEps) {
         m.minEps = e.epsX;
         m.minEpsElement = &e;
       }

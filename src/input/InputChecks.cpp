@@ -43,8 +43,10 @@ void checkInput(const SectionModel& model, const InputRecordLines& lines, const 
     }
   }
 
-  const double cells = countSectionCells(model);
-  if (cells > kMaxGridCells) {
+  const GridSize grid = countSectionGrid(model);
+  const double cells = grid.largest();
+  // Written so that a count that is not a number fails too.
+  if (!(grid.y <= kMaxGridCells && grid.z <= kMaxGridCells && grid.y * grid.z <= kMaxGridCells)) {
     std::ostringstream message;
     message << at << "feSize: the grid would have ";
     // The count is a whole number; show every digit while it fits.

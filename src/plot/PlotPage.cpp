@@ -17,15 +17,15 @@ namespace colsec::plot {
 
 namespace {
 
-constexpr double kFont = 11.0;
-constexpr double kSmallFont = 10.0;
+constexpr double kFont = 12.0;
+constexpr double kSmallFont = 11.0;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 std::string num(double value) { return formatReportNumber(value); }
 
 // A report figure for the page: as printed, or "not found" for NaN.
 std::string figure(double value, const std::string& unit = "") {
-  if (std::isnan(value)) return "nan (not found)";
+  if (std::isnan(value)) return "nan";
   return num(value) + (unit.empty() ? "" : " " + unit);
 }
 
@@ -367,9 +367,8 @@ std::string chart(const std::string& label, const std::string& xTitle, const std
                   const std::vector<std::pair<std::size_t, std::size_t>>& links) {
   const double width = 520;
   const double left = 70, right = 16, top = 14, bottom = 48;
-  const double plotWidth = width - left - right;
-  const double plotHeight = equalScale ? plotWidth : 330;
-  const double height = top + plotHeight + bottom;
+  double plotWidth = width - left - right;
+  double plotHeight = 330;
 
   Extent ex, ey;
   ex.add(0);
@@ -391,23 +390,42 @@ std::string chart(const std::string& label, const std::string& xTitle, const std
   }
   // A little room around the data, then nice limits.
   const double padX = (ex.hi - ex.lo) * 0.04, padY = (ey.hi - ey.lo) * 0.04;
-  Ticks tx, ty;
+  Ticks tx = niceTicks(ex.lo - padX, ex.hi + padX, 6);
+  Ticks ty = niceTicks(ey.lo - padY, ey.hi + padY, 7);
+  double xLeft = left;
   if (equalScale) {
-    const double lo = std::min(ex.lo - padX, ey.lo - padY);
-    const double hi = std::max(ex.hi + padX, ey.hi + padY);
-    tx = ty = niceTicks(lo, hi, 6);
-  } else {
-    tx = niceTicks(ex.lo - padX, ex.hi + padX, 6);
-    ty = niceTicks(ey.lo - padY, ey.hi + padY, 7);
+    // One step for both axes, from the wider range; the plot takes the
+    // shape of the data, at most square.
+    const bool xWider = tx.last() - tx.first() >= ty.last() - ty.first();
+    const Ticks& wide = xWider ? tx : ty;
+    const double step = wide.step;
+    const auto withStep = [step](double lo, double hi) {
+      Ticks t;
+      t.step = step;
+      for (double k = std::floor(lo / step + 1e-9); k <= std::ceil(hi / step - 1e-9); k += 1.0) {
+        const double v = k * step;
+        t.values.push_back(std::fabs(v) < step * 1e-9 ? 0.0 : v);
+      }
+      if (t.values.size() < 2) t.values = {t.values.empty() ? 0.0 : t.values.front(), step};
+      return t;
+    };
+    tx = withStep(ex.lo - padX, ex.hi + padX);
+    ty = withStep(ey.lo - padY, ey.hi + padY);
+    const double side = plotWidth;
+    const double scale = side / std::max(tx.last() - tx.first(), ty.last() - ty.first());
+    plotWidth = scale * (tx.last() - tx.first());
+    plotHeight = scale * (ty.last() - ty.first());
+    xLeft = left + (side - plotWidth) / 2;
   }
-  const LinearScale sx{tx.first(), tx.last(), left, left + plotWidth};
+  const double height = top + plotHeight + bottom;
+  const LinearScale sx{tx.first(), tx.last(), xLeft, xLeft + plotWidth};
   const LinearScale sy{ty.first(), ty.last(), top + plotHeight, top};
 
   std::string s = svgOpen(width, height, label);
   s += "<g class=\"grid\">\n";
   for (double v : tx.values) s += line(sx(v), top, sx(v), top + plotHeight, v == 0.0 ? "zero" : "gridline");
-  for (double v : ty.values) s += line(left, sy(v), left + plotWidth, sy(v), v == 0.0 ? "zero" : "gridline");
-  s += "<rect class=\"plotframe\"" + attr("x", left) + attr("y", top) + attr("width", plotWidth) +
+  for (double v : ty.values) s += line(xLeft, sy(v), xLeft + plotWidth, sy(v), v == 0.0 ? "zero" : "gridline");
+  s += "<rect class=\"plotframe\"" + attr("x", xLeft) + attr("y", top) + attr("width", plotWidth) +
        attr("height", plotHeight) + "/>\n";
   s += "</g>\n<g class=\"ticks\">\n";
   // Tick labels thinned out where they would touch.
@@ -422,12 +440,14 @@ std::string chart(const std::string& label, const std::string& xTitle, const std
   double lastTop = 1e9;
   for (double v : ty.values) {
     if (sy(v) + 5 > lastTop - 2) continue;
-    s += text(left - 6, sy(v) + 3.5, formatTick(v, ty.step), "tl", " text-anchor=\"end\"");
+    s += text(xLeft - 6, sy(v) + 3.5, formatTick(v, ty.step), "tl", " text-anchor=\"end\"");
     lastTop = sy(v) - 5;
   }
-  s += text(left + plotWidth / 2, top + plotHeight + 36, xTitle, "axistitle", " text-anchor=\"middle\"");
-  s += text(16, top + plotHeight / 2, yTitle, "axistitle",
-            " text-anchor=\"middle\" transform=\"rotate(-90 16 " + coord(top + plotHeight / 2) + ")\"");
+  s += text(xLeft + plotWidth / 2, top + plotHeight + 36, xTitle, "axistitle", " text-anchor=\"middle\"");
+  const double titleX = xLeft - 54;
+  s += text(titleX, top + plotHeight / 2, yTitle, "axistitle",
+            " text-anchor=\"middle\" transform=\"rotate(-90 " + coord(titleX) + " " + coord(top + plotHeight / 2) +
+                ")\"");
   s += "</g>\n";
 
   for (const ChartSeries& c : series) {
@@ -464,11 +484,33 @@ std::string chart(const std::string& label, const std::string& xTitle, const std
       s += line(sx(a.x), sy(a.y), sx(b.x), sy(b.y), "link");
     }
   }
-  LabelPlacer placer({left + 2, top + 2, left + plotWidth - 2, top + plotHeight - 2});
+  LabelPlacer placer({xLeft + 2, top + 2, xLeft + plotWidth - 2, top + plotHeight - 2});
   s += "<g class=\"marks\">\n";
   for (const ChartMark& m : marks) {
     if (!std::isfinite(m.x) || !std::isfinite(m.y)) continue;
     placer.reserve({sx(m.x) - 7, sy(m.y) - 7, sx(m.x) + 7, sy(m.y) + 7});
+  }
+  // Labels keep off the curves: small boxes every few pixels along them.
+  for (const ChartSeries& c : series) {
+    bool previous = false;
+    double px = 0, py = 0;
+    for (const CurvePoint& p : *c.curve) {
+      const auto [x, y] = seriesPoint(c, p);
+      if (!std::isfinite(x) || !std::isfinite(y)) {
+        previous = false;
+        continue;
+      }
+      const double qx = sx(x), qy = sy(y);
+      const int steps = previous ? std::clamp(static_cast<int>(std::hypot(qx - px, qy - py) / 4), 1, 200) : 1;
+      for (int k = 1; k <= steps; ++k) {
+        const double t = static_cast<double>(k) / steps;
+        const double bx = previous ? px + (qx - px) * t : qx, by = previous ? py + (qy - py) * t : qy;
+        placer.reserve({bx - 1.5, by - 1.5, bx + 1.5, by + 1.5});
+      }
+      previous = true;
+      px = qx;
+      py = qy;
+    }
   }
   for (const ChartMark& m : marks) {
     if (!std::isfinite(m.x) || !std::isfinite(m.y)) continue;
@@ -517,7 +559,7 @@ body { margin: 0; background: #fff; color: #1d1d1d; font-family: "DejaVu Sans", 
   font-size: 13px; line-height: 1.35; -webkit-print-color-adjust: exact; print-color-adjust: exact; }
 main { max-width: 1140px; margin: 0 auto; padding: 14px 18px 24px; }
 h1 { font-size: 21px; margin: 0 0 2px; }
-h2 { font-size: 15px; margin: 16px 0 6px; border-bottom: 1px solid #bbb; padding-bottom: 2px; }
+h2 { font-size: 15px; margin: 16px 0 6px; border-bottom: 1px solid #bbb; padding-bottom: 2px; break-after: avoid; }
 p.files { margin: 0 0 10px; color: #555; font-size: 12px; }
 .verdicts { display: grid; grid-template-columns: 1fr 1fr; gap: 12px; }
 .verdict { padding: 7px 10px; border-left: 7px solid #888; background: #f3f3f3; break-inside: avoid; }
@@ -548,11 +590,11 @@ td.ok { color: #1b5e20; font-weight: bold; } td.fail { color: #b71c1c; font-weig
 h3.tablehead { font-size: 13px; margin: 4px 0 4px; }
 .standalone { max-width: 640px; }
 footer { margin-top: 14px; font-size: 11px; color: #666; }
-svg text { font-family: "DejaVu Sans", "Liberation Sans", Arial, sans-serif; font-size: 11px; fill: #1d1d1d; }
-svg .tl { font-size: 10px; fill: #333; }
-svg .axistitle { font-size: 11.5px; }
-svg .axislabel { font-size: 12px; font-style: italic; }
-svg .dimtext { font-size: 10.5px; }
+svg text { font-family: "DejaVu Sans", "Liberation Sans", Arial, sans-serif; font-size: 12px; fill: #1d1d1d; }
+svg .tl { font-size: 11px; fill: #333; }
+svg .axistitle { font-size: 12.5px; }
+svg .axislabel { font-size: 13px; font-style: italic; }
+svg .dimtext { font-size: 11.5px; }
 svg .halo { paint-order: stroke; stroke: #fff; stroke-width: 3px; stroke-linejoin: round; }
 svg .el, svg .st { stroke: none; }
 svg .mesh .el { stroke: #ffffff; stroke-opacity: 0.75; stroke-width: 0.6; }
@@ -564,7 +606,7 @@ svg .dimline { stroke: #333; stroke-width: 0.8; }
 svg .arrow { fill: #333; stroke: none; }
 svg .axis { stroke: #333; stroke-width: 0.9; stroke-dasharray: 10 2 2 2; }
 svg .na { stroke: #111; stroke-width: 1.8; stroke-dasharray: 9 3 2 3; }
-svg .nalabel { font-size: 10.5px; font-weight: bold; }
+svg .nalabel { font-size: 11.5px; font-weight: bold; }
 svg .barframe { fill: none; stroke: #555; stroke-width: 0.7; }
 svg .gridline { stroke: #e4e4e4; stroke-width: 0.8; }
 svg .zero { stroke: #8a8a8a; stroke-width: 1; }
@@ -580,11 +622,13 @@ svg .mk-design { fill: #d32f2f; stroke: #000; stroke-width: 0.8; }
 svg .mk-res { fill: #333; stroke: none; }
 svg .mk-closest { fill: #fff; stroke: #2e7d32; stroke-width: 2; }
 svg .link { stroke: #2e7d32; stroke-width: 1.2; stroke-dasharray: 3 2; }
-svg .marklabel { font-size: 11px; }
+svg .marklabel { font-size: 12px; }
 @media print {
   main { max-width: none; padding: 0; }
   body { font-size: 9pt; }
   h2 { margin-top: 8px; }
+  section.interaction { break-before: page; }
+  figure h3 { font-size: 10pt; }
   .pair, .verdicts { gap: 3mm; }
   figure { padding: 2mm; }
   figcaption, .legend, table.figures { font-size: 7.5pt; }
@@ -862,9 +906,16 @@ std::string buildPlotPage(const PlotData& data) {
          std::to_string(m.material->number) + " (" + escapeXml(m.keyword) + "): " + m.description + ", " +
          std::to_string(count) + " elements</li>\n";
   }
-  s += "</ul>\n<figcaption>" + std::to_string(model.elements.size()) + " elements, element size " + feSize +
-       " mm; coordinates in mm. Dash-dotted: the neutral axis (ε = 0) of the solved strain state. " +
-       escapeXml(naNote) + "</figcaption>\n</figure>\n";
+  const std::string notConverged =
+      data.report.general.axialConverged
+          ? ""
+          : "<b>The strain-state iteration did not converge: strains and stresses are those of its last "
+            "iteration, not a solution.</b> ";
+  s += "</ul>\n<figcaption>" + notConverged + std::to_string(model.elements.size()) + " elements, element size " +
+       feSize + " mm; coordinates in mm. " +
+       (naNote.empty() ? std::string("Dash-dotted: the neutral axis (ε = 0) of the solved strain state.")
+                       : escapeXml(naNote)) +
+       "</figcaption>\n</figure>\n";
 
   s += "<figure>\n<h3>Normal stress σx of the solved state</h3>\n" + stressPicture(data, frame, stressTicks);
   std::string extremes;
@@ -873,7 +924,7 @@ std::string buildPlotPage(const PlotData& data) {
     for (const ElementRecord& e : data.elements) signedSigma.add(e.sigX);
     extremes = "σx from " + num(signedSigma.lo) + " to " + num(signedSigma.hi) + " N/mm². ";
   }
-  s += "<figcaption>" + escapeXml(extremes) +
+  s += "<figcaption>" + notConverged + escapeXml(extremes) +
        "Red: tension, blue: compression, white: 0; the colour scale is symmetric about 0. ";
   if (stresses > 0) s += std::to_string(stresses) + " elements with stresses beyond their limits are outlined black. ";
   if (strains > 0) {
@@ -884,12 +935,12 @@ std::string buildPlotPage(const PlotData& data) {
   s += "</figcaption>\n</figure>\n</div>\n";
   s += materialTable(data);
 
-  s += "<h2>Interaction</h2>\n" + curveFigures(data);
+  s += "<section class=\"interaction\">\n<h2>Interaction</h2>\n" + curveFigures(data);
   if (data.report.linearMaterial || !data.report.simplified) {
     s += "<div class=\"standalone\">\n<h3 class=\"tablehead\">Key figures from the report</h3>\n" + keyFigures(data) +
          "</div>\n";
   }
-  s += "<footer>Drawn by colsec-plot from the result files of an earlier run; nothing was recomputed. Forces in kN, "
+  s += "</section>\n<footer>Drawn by colsec-plot from the result files of an earlier run; nothing was recomputed. Forces in kN, "
        "moments in kNm, stresses in N/mm², lengths in mm; tension and tensile strain are positive.</footer>\n";
   s += "</main>\n</body>\n</html>\n";
   return s;

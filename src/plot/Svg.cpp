@@ -55,27 +55,28 @@ bool Box::inside(const Box& f) const { return x0 >= f.x0 && x1 <= f.x1 && y0 >= 
 std::string LabelPlacer::place(double x, double y, const std::string& label, double fontSize,
                                const std::string& cssClass) {
   const double w = textWidth(label, fontSize);
-  const double h = fontSize * 1.1;
-  const double gap = 6.0;
-  struct Candidate {
-    double dx, dy;  // baseline start relative to the point
+  const double h = fontSize;
+  // Clear of a mark of half-size 7 around the point, and of each other:
+  // the boxes above and below start beyond the height of a side label.
+  const double gap = 8.0;
+  struct Corner {
+    double x0, y0;  // top left of the label's box
   };
-  const Candidate candidates[] = {
-      {gap, h * 0.35},              // right
-      {-gap - w, h * 0.35},         // left
-      {-w / 2, -gap},               // above
-      {-w / 2, gap + h * 0.8},      // below
-      {gap * 0.7, -gap * 0.7},      // above right
-      {gap * 0.7, gap + h * 0.6},   // below right
-      {-gap * 0.7 - w, -gap * 0.7}, // above left
-      {-gap * 0.7 - w, gap + h * 0.6},
+  const Corner candidates[] = {
+      {x + gap, y - h / 2},            // right
+      {x - gap - w, y - h / 2},        // left
+      {x - w / 2, y - gap - h},        // above
+      {x - w / 2, y + gap},            // below
+      {x + gap, y - gap - h},          // above right
+      {x + gap, y + gap},              // below right
+      {x - gap - w, y - gap - h},      // above left
+      {x - gap - w, y + gap},          // below left
   };
+  const auto boxOf = [&](const Corner& c) { return Box{c.x0 - 1, c.y0 - 1, c.x0 + w + 1, c.y0 + h + 1}; };
   int chosen = -1;
   int firstInside = -1;
   for (int k = 0; k < 8; ++k) {
-    const double bx = x + candidates[k].dx;
-    const double by = y + candidates[k].dy;
-    const Box box{bx - 1, by - h * 0.8, bx + w + 1, by + h * 0.25};
+    const Box box = boxOf(candidates[k]);
     if (!box.inside(frame_)) continue;
     if (firstInside < 0) firstInside = k;
     bool free = true;
@@ -91,11 +92,11 @@ std::string LabelPlacer::place(double x, double y, const std::string& label, dou
     }
   }
   if (chosen < 0) chosen = firstInside >= 0 ? firstInside : 0;
-  const double bx = x + candidates[chosen].dx;
-  const double by = y + candidates[chosen].dy;
-  taken_.push_back({bx - 1, by - h * 0.8, bx + w + 1, by + h * 0.25});
-  return "<text class=\"" + cssClass + "\" x=\"" + coord(bx) + "\" y=\"" + coord(by) + "\">" + escapeXml(label) +
-         "</text>\n";
+  const Corner& c = candidates[chosen];
+  taken_.push_back(boxOf(c));
+  // The baseline sits at about four fifths of the box height.
+  return "<text class=\"" + cssClass + "\" x=\"" + coord(c.x0) + "\" y=\"" + coord(c.y0 + 0.78 * h) + "\">" +
+         escapeXml(label) + "</text>\n";
 }
 
 }  // namespace colsec::plot

@@ -40,12 +40,12 @@ double countGridCells(const std::vector<double>& sortedGridLines, double feSize)
   return count;
 }
 
-double countSectionCells(const SectionModel& model) {
+GridSize countSectionGrid(const SectionModel& model) {
   std::vector<double> y = model.gridLinesY;
   std::vector<double> z = model.gridLinesZ;
   sortUnique(y);
   sortUnique(z);
-  return countGridCells(y, model.settings.feSize) * countGridCells(z, model.settings.feSize);
+  return {countGridCells(y, model.settings.feSize), countGridCells(z, model.settings.feSize)};
 }
 
 void normaliseGridLines(SectionModel& model) {

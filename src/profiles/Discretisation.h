@@ -2,6 +2,7 @@
 // Turns the profiles into area elements on the section grid refined to
 // the element size; where profiles overlap, the highest priority owns.
 
+#include <algorithm>
 #include <vector>
 
 namespace colsec {
@@ -22,9 +23,16 @@ std::vector<GridCell> subdivideGridLines(std::vector<double>& gridLines, double 
 // duplicate-free list, counted without allocating them.
 double countGridCells(const std::vector<double>& sortedGridLines, double feSize);
 
-// Cells of the whole grid of the model, counted on sorted copies of its
-// grid lines without building them.
-double countSectionCells(const SectionModel& model);
+// Cells of the section grid along each axis, counted on sorted copies of
+// the model's grid lines without building them.
+struct GridSize {
+  double y;
+  double z;
+  // The most cells the discretisation handles at once: the whole grid, or
+  // one axis when the other has no gap (a flat profile).
+  double largest() const { return std::max({y * z, y, z}); }
+};
+GridSize countSectionGrid(const SectionModel& model);
 
 // Sorts and de-duplicates both grid-line lists of the model in place.
 void normaliseGridLines(SectionModel& model);

@@ -156,6 +156,22 @@ lines = ["#MATERIAL Steel1992_327b Nr 1 Prio 1 E 200000 435",
 case("grid_astronomical", lines, 1,
      "colsec: grid_astronomical.txt:4: #SETTINGS feSize: the grid would have 1e+24 cells at an element "
      "size of 0.001 mm; at most 10000000 are allowed\n")
+# A flat profile has no gap across it, but a billion cells along it.
+lines = ["#MATERIAL Steel1992_327b Nr 1 Prio 1 E 200000 435",
+         "#PROFILE RECT Pos 1 Mat 1 Dim 0 1000000 0 0 0",
+         "#FORCEED F 0 0 0 0 0",
+         "#SETTINGS S 0.001 0 0 2 3"]
+case("grid_flat_profile", lines, 1,
+     "colsec: grid_flat_profile.txt:4: #SETTINGS feSize: the grid would have 1000000001 cells at an element "
+     "size of 0.001 mm; at most 10000000 are allowed\n")
+# Widths so large that the cell count is infinite.
+lines = ["#MATERIAL Steel1992_327b Nr 1 Prio 1 E 200000 435",
+         "#PROFILE RECT Pos 1 Mat 1 Dim 1e300 1e300 0 0 0",
+         "#FORCEED F 0 0 0 0 0",
+         "#SETTINGS S 1e-300 0 0 2 3"]
+case("grid_infinite", lines, 1,
+     "colsec: grid_infinite.txt:4: #SETTINGS feSize: the grid would have inf cells at an element "
+     "size of 1e-300 mm; at most 10000000 are allowed\n")
 # The first error stops the reading: nothing after it is looked at.
 lines = replaced(2, 8, "abc")
 lines = [l.replace("#SETTINGS S 10", "#SETTINGS S 0") for l in lines]

@@ -13,6 +13,7 @@ build: configure
 
 run: build
 	./$(BUILD)/colsec $(EXAMPLE)
+	./$(BUILD)/colsec-plot $(EXAMPLE)
 	@echo
 	@echo "Report: $(basename $(EXAMPLE))_Validation.res"
 

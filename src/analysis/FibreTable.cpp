@@ -1,5 +1,8 @@
 #include "analysis/FibreTable.h"
 
+#include <bit>
+#include <cstdint>
+
 #include "materials/Concrete1992_3171.h"
 #include "materials/Concrete1992_3172.h"
 #include "materials/LinearMaterial.h"
@@ -75,12 +78,29 @@ inline void FibreTable::evaluate(const Fibre& f, double strain, double& stress, 
 }
 
 SectionStiffness FibreTable::tangent(const StrainState& state) const {
+  // In the unstrained state every element has the strain +0 exactly, so its
+  // tangent depends on its law and shear stress alone: neighbours that share
+  // both reuse one evaluation.
+  const bool atRest = std::bit_cast<std::uint64_t>(state.epsX) == 0 &&
+                      std::bit_cast<std::uint64_t>(state.kappaY) == 0 &&
+                      std::bit_cast<std::uint64_t>(state.kappaZ) == 0;
+  const Material* lastMaterial = nullptr;
+  std::uint64_t lastTau = 0;
+  double lastTangent = 0.0;
   SectionStiffness sum;
   for (const Fibre& f : fibres_) {
     const double strain = (state.kappaY * f.posZ + state.epsX) + state.kappaZ * f.posY;
-    double stress = 0.0;
     double et = 0.0;
-    evaluate(f, strain, stress, et);
+    const std::uint64_t tau = std::bit_cast<std::uint64_t>(f.tauOrStrength);
+    if (atRest && f.material == lastMaterial && tau == lastTau) {
+      et = lastTangent;
+    } else {
+      double stress = 0.0;
+      evaluate(f, strain, stress, et);
+      lastMaterial = f.material;
+      lastTau = tau;
+      lastTangent = et;
+    }
     sum.EAx += et * f.area;
     sum.EIy += et * f.inertiaY;
     sum.EIz += et * f.inertiaZ;
@@ -88,14 +108,17 @@ SectionStiffness FibreTable::tangent(const StrainState& state) const {
   return sum;
 }
 
-ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state) const {
+ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vector<double>& stresses) const {
   ForceTriple forces;
   SectionStiffness stiffness;
-  for (const Fibre& f : fibres_) {
+  stresses.resize(fibres_.size());
+  for (std::size_t i = 0; i < fibres_.size(); ++i) {
+    const Fibre& f = fibres_[i];
     const double strain = (state.kappaY * f.posZ + state.epsX) + state.kappaZ * f.posY;
     double stress = 0.0;
     double et = 0.0;
     evaluate(f, strain, stress, et);
+    stresses[i] = stress;
     const double n = stress * f.area;
     forces.nx += n;
     forces.my += n * f.posZ;

@@ -21,8 +21,9 @@ class FibreTable {
 
   // sectionTangentStiffness(state).
   SectionStiffness tangent(const StrainState& state) const;
-  // sectionForcesAndTangent(state).
-  ForcesAndTangent forcesAndTangent(const StrainState& state) const;
+  // sectionForcesAndTangent(state); stresses[i] receives element i's
+  // stress at that state.
+  ForcesAndTangent forcesAndTangent(const StrainState& state, std::vector<double>& stresses) const;
 
  private:
   enum class Law : std::uint8_t { Linear, StructuralSteel, ReinforcingSteel, Parabola, Bilinear, Other };

@@ -46,6 +46,8 @@ void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log,
   // The tangent of each iteration is taken at the state the previous one
   // reached, so it comes out of the same pass as that state's forces.
   const FibreTable fibres(elements);
+  // Element stresses of the state last evaluated: those of the final state.
+  std::vector<double> stresses;
   SectionStiffness tangent = fibres.tangent(state);
   for (int i = 1;; ++i) {
     rememberNonZero(stiffness.EAx, tangent.EAx);
@@ -54,7 +56,7 @@ void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log,
     correct(state.epsX, residual.nx, stiffness.EAx);
     correct(state.kappaY, residual.my, stiffness.EIy);
     correct(state.kappaZ, residual.mz, stiffness.EIz);
-    const ForcesAndTangent evaluated = fibres.forcesAndTangent(state);
+    const ForcesAndTangent evaluated = fibres.forcesAndTangent(state, stresses);
     forces = evaluated.forces;
     tangent = evaluated.tangent;
     residual = {design.nx - forces.nx, design.my - forces.my, design.mz - forces.mz};
@@ -80,10 +82,11 @@ void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log,
   model.axialConverged = converged;
 
   console << "Saving Element Results\n";
-  for (Element& element : model.elements) {
+  for (std::size_t i = 0; i < model.elements.size(); ++i) {
+    Element& element = model.elements[i];
     const double e = element.strainAt(state);
     element.epsX = e;
-    element.sigX = element.stress(QueryValue, e);
+    element.sigX = stresses[i];  // element.stress(QueryValue, e), evaluated in the last iteration
   }
   model.stiffnessEff = sectionEffectiveStiffness(elements);
   model.stiffnessEffII = sectionEffectiveStiffnessII(elements);

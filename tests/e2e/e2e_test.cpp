@@ -36,63 +36,6 @@ void PrintTo(const EndToEndCase& c, std::ostream* os) { *os << c.name; }
 
 fs::path dataDir() { return fs::path(COLSEC_TEST_DATA_DIR); }
 
-// Makes tabs, carriage returns and other control bytes visible.
-std::string visible(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          out += "\\x";
-          out += "0123456789abcdef"[(c >> 4) & 0xf];
-          out += "0123456789abcdef"[c & 0xf];
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out;
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string::size_type start = 0;
-  while (true) {
-    const std::string::size_type end = text.find('\n', start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start));  // the rest after the last line feed
-      return lines;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-}
-
-// Where two texts first differ, line by line (line feeds counted, the
-// part after the last line feed is a line of its own).
-std::string firstDifference(const std::string& expected, const std::string& actual) {
-  const std::vector<std::string> want = splitLines(expected);
-  const std::vector<std::string> got = splitLines(actual);
-  std::ostringstream out;
-  out << "expected " << expected.size() << " bytes in " << want.size() << " pieces, got " << actual.size()
-      << " bytes in " << got.size() << " pieces\n";
-  const std::size_t common = std::min(want.size(), got.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    if (want[i] != got[i]) {
-      out << "first difference in line " << i + 1 << ":\n  expected: \"" << visible(want[i]) << "\"\n  actual:   \""
-          << visible(got[i]) << "\"";
-      return out.str();
-    }
-  }
-  if (want.size() > got.size()) {
-    out << "output ends early; next expected line " << common + 1 << ": \"" << visible(want[common]) << "\"";
-  } else {
-    out << "output goes on; extra line " << common + 1 << ": \"" << visible(got[common]) << "\"";
-  }
-  return out.str();
-}
 
 std::set<std::string> fileNamesIn(const fs::path& folder) {
   std::set<std::string> names;

@@ -52,61 +52,6 @@ std::string expectedFile(const std::string& name, const std::string& suffix) {
   return readFile(expectedDir(name) / (name + suffix));
 }
 
-// ------------------------------------------------------------ text helpers
-
-std::string visible(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '\t') {
-      out += "\\t";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\x%02x", static_cast<unsigned>(static_cast<unsigned char>(c)));
-      out += buffer;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string::size_type start = 0;
-  while (true) {
-    const std::string::size_type end = text.find('\n', start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start));
-      return lines;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-}
-
-std::string firstDifference(const std::string& expected, const std::string& actual) {
-  const std::vector<std::string> want = splitLines(expected);
-  const std::vector<std::string> got = splitLines(actual);
-  std::ostringstream out;
-  out << "expected " << expected.size() << " bytes, got " << actual.size() << " bytes\n";
-  const std::size_t common = std::min(want.size(), got.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    if (want[i] != got[i]) {
-      out << "first difference in line " << i + 1 << ":\n  expected: \"" << visible(want[i]) << "\"\n  actual:   \""
-          << visible(got[i]) << "\"";
-      return out.str();
-    }
-  }
-  if (want.size() > got.size()) {
-    out << "output ends early; next expected line " << common + 1 << ": \"" << visible(want[common]) << "\"";
-  } else {
-    out << "output goes on; extra line " << common + 1 << ": \"" << visible(got[common]) << "\"";
-  }
-  return out.str();
-}
-
 // The number that follows `label` (blanks skipped) in `text`; the label
 // must occur exactly as given. NaN when the label is missing.
 double numberAfter(const std::string& text, const std::string& label, std::size_t from = 0) {

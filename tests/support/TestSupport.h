@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -62,9 +63,10 @@ struct RunResult {
   std::string err;  // standard error
 };
 
-// Runs the built colsec binary with the given arguments in folder `cwd`,
-// capturing both output streams.
-inline RunResult runColsec(const std::vector<std::string>& args, const std::filesystem::path& cwd) {
+// Runs `program` (a path, or a name looked up on PATH) with the arguments
+// in folder `cwd`, capturing both output streams.
+inline RunResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                            const std::filesystem::path& cwd) {
   static std::atomic<int> counter{0};
   const std::filesystem::path capture =
       std::filesystem::temp_directory_path() /
@@ -78,12 +80,12 @@ inline RunResult runColsec(const std::vector<std::string>& args, const std::file
     if (::chdir(cwd.c_str()) != 0) ::_exit(127);
     if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr)) ::_exit(127);
     std::vector<char*> argv;
-    std::string binary = COLSEC_BINARY;
+    std::string binary = program.string();
     argv.push_back(binary.data());
     std::vector<std::string> copies(args);
     for (std::string& arg : copies) argv.push_back(arg.data());
     argv.push_back(nullptr);
-    ::execv(binary.c_str(), argv.data());
+    ::execvp(binary.c_str(), argv.data());  // a bare name is looked up on PATH
     ::_exit(127);
   }
   int status = 0;
@@ -94,6 +96,70 @@ inline RunResult runColsec(const std::vector<std::string>& args, const std::file
   result.err = readFile(errPath);
   std::filesystem::remove_all(capture);
   return result;
+}
+
+// Runs the built colsec binary.
+inline RunResult runColsec(const std::vector<std::string>& args, const std::filesystem::path& cwd) {
+  return runProgram(COLSEC_BINARY, args, cwd);
+}
+
+// Makes tabs, carriage returns and other control bytes visible.
+inline std::string visible(const std::string& text) {
+  static const char* const kHex = "0123456789abcdef";
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (byte < 0x20) {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xf];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// The lines of a text; the part after the last line feed is a line of its own.
+inline std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string::size_type start = 0;
+  while (true) {
+    const std::string::size_type end = text.find('\n', start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      return lines;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
+// Where two texts first differ, line by line, for a failure message.
+inline std::string firstDifference(const std::string& expected, const std::string& actual) {
+  const std::vector<std::string> want = splitLines(expected);
+  const std::vector<std::string> got = splitLines(actual);
+  std::ostringstream out;
+  out << "expected " << expected.size() << " bytes in " << want.size() << " pieces, got " << actual.size()
+      << " bytes in " << got.size() << " pieces\n";
+  const std::size_t common = std::min(want.size(), got.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    if (want[i] != got[i]) {
+      out << "first difference in line " << i + 1 << ":\n  expected: \"" << visible(want[i]) << "\"\n  actual:   \""
+          << visible(got[i]) << "\"";
+      return out.str();
+    }
+  }
+  if (want.size() > got.size()) {
+    out << "output ends early; next expected line " << common + 1 << ": \"" << visible(want[common]) << "\"";
+  } else if (want.size() < got.size()) {
+    out << "output goes on; extra line " << common + 1 << ": \"" << visible(got[common]) << "\"";
+  }
+  return out.str();
 }
 
 // Path of a file below the source tree.

@@ -68,6 +68,9 @@ double valueAtAxialForce(const InteractionCurve& curve, double target, bool useM
   const CurvePoint& q = curve[k + 1];
   const double v0 = useMy ? p.my : p.mz;
   const double v1 = useMy ? q.my : q.mz;
+  // A pair of equal axial forces brackets the target only when both equal
+  // it: the value is then the first point's, not 0/0.
+  if (q.nx == p.nx) return v0;
   return v0 + (target - p.nx) / (q.nx - p.nx) * (v1 - v0);
 }
 
@@ -82,7 +85,8 @@ InteractionCurve curveAtAxialForce(const SectionModel& model, double target) {
     }
     const CurvePoint& p = curve[k];
     const CurvePoint& q = curve[k + 1];
-    const double t = (target - p.nx) / (q.nx - p.nx);
+    // As in valueAtAxialForce: a pair of equal axial forces gives its first point.
+    const double t = q.nx == p.nx ? 0.0 : (target - p.nx) / (q.nx - p.nx);
     result.push_back({p.nx + (q.nx - p.nx) * t, p.my + t * (q.my - p.my), p.mz + t * (q.mz - p.mz)});
   }
   return result;

@@ -140,10 +140,9 @@ void computeInteractionCurves(SectionModel& model, std::ostream& interaction, st
   const double radius = sectionRadius(model);
   const double offsets = model.settings.offsetSubdivisions;
   const PlasticSweep sweep(model.elements);
-  std::vector<InteractionCurve> axisCurves = sweep.sweep({0.0, kHalfPi}, -radius, radius, offsets);
-  model.curveNMy = std::move(axisCurves[0]);
+  model.curveNMy = sweep.sweep(0.0, -radius, radius, offsets);
   console << "\nDone";
-  model.curveNMz = std::move(axisCurves[1]);
+  model.curveNMz = sweep.sweep(kHalfPi, -radius, radius, offsets);
   console << "\nDone";
 
   model.mPlYRd = valueAtAxialForce(model.curveNMy, 0.0, true);
@@ -155,23 +154,13 @@ void computeInteractionCurves(SectionModel& model, std::ostream& interaction, st
   model.mdz = valueAtAxialForce(model.curveNMz, designN, false) / model.mPlZRd;
 
   const int angles = model.settings.angularSubdivisions;
-  // The surface is swept a batch of angles at a time; the console shows
-  // every angle's header before its curve is reported done, as one by one.
-  const int batchSize = static_cast<int>(PlasticSweep::anglesPerPass(offsets));
-  std::vector<InteractionCurve> batch;
   for (int i = 0; i < angles; ++i) {
     const double alpha = i * kHalfPi / (angles - 1);
     clear();
     console << "\nCalculating Interaction Curves\n Alpha = " << alpha / kPi * 180 << " Degrees\n";
     printProgressBar(console, i, angles);
     console << "\n";
-    const int inBatch = i % batchSize;
-    if (inBatch == 0) {
-      std::vector<double> alphas;
-      for (int k = i; k < angles && k < i + batchSize; ++k) alphas.push_back(k * kHalfPi / (angles - 1));
-      batch = sweep.sweep(alphas, -radius, radius, offsets);
-    }
-    model.surfaceCurves.push_back(std::move(batch[inBatch]));
+    model.surfaceCurves.push_back(sweep.sweep(alpha, -radius, radius, offsets));
     console << "\nDone";
   }
   clear();

@@ -25,14 +25,6 @@ class PlasticSweep {
   // The curve of `count` points at angle alpha, offsets from mStart to mEnd.
   InteractionCurve sweep(double alpha, double mStart, double mEnd, double count,
                          SweepKernel kernel = SweepKernel::Automatic) const;
-  // The curves of several angles, evaluated together so that the elements
-  // are read once for many points.
-  std::vector<InteractionCurve> sweep(const std::vector<double>& alphas, double mStart, double mEnd, double count,
-                                      SweepKernel kernel = SweepKernel::Automatic) const;
-
-  // Points one pass evaluates: a batch of angles of this many points each
-  // fits into one pass.
-  static std::size_t anglesPerPass(double count);
 
   std::size_t size() const { return posY_.size(); }
 

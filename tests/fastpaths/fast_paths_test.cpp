@@ -12,7 +12,6 @@
 #include <random>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "analysis/ElementResults.h"
 #include "analysis/FibreTable.h"
@@ -106,28 +105,6 @@ TEST_F(GeneratedSection, SweepOfManyPointsEqualsThePlainSums) {
           EXPECT_SAME_BITS(fast[j].nx, plain[j].nx);
           EXPECT_SAME_BITS(fast[j].my, plain[j].my);
           EXPECT_SAME_BITS(fast[j].mz, plain[j].mz);
-        }
-      }
-    }
-  }
-}
-
-TEST_F(GeneratedSection, SweepOfSeveralAnglesInOnePassEqualsThePlainSums) {
-  const PlasticSweep sweep(model->elements);
-  const std::vector<double> alphas(std::begin(kAngles), std::end(kAngles));
-  for (const int count : {3, 100, 257}) {
-    for (const SweepKernel kernel : {SweepKernel::Automatic, SweepKernel::Baseline}) {
-      const std::vector<InteractionCurve> curves = sweep.sweep(alphas, kStart, kEnd, count, kernel);
-      ASSERT_EQ(curves.size(), alphas.size());
-      for (std::size_t a = 0; a < alphas.size(); ++a) {
-        const InteractionCurve plain = sweepCurve(*model, alphas[a], kStart, kEnd, count);
-        ASSERT_EQ(curves[a].size(), plain.size());
-        for (std::size_t j = 0; j < plain.size(); ++j) {
-          SCOPED_TRACE("count " + std::to_string(count) + ", angle " + std::to_string(a) + ", point " +
-                       std::to_string(j));
-          EXPECT_SAME_BITS(curves[a][j].nx, plain[j].nx);
-          EXPECT_SAME_BITS(curves[a][j].my, plain[j].my);
-          EXPECT_SAME_BITS(curves[a][j].mz, plain[j].mz);
         }
       }
     }

@@ -108,6 +108,29 @@ SectionStiffness FibreTable::tangent(const StrainState& state) const {
   return sum;
 }
 
+std::pair<SectionStiffness, SectionStiffness> FibreTable::effectiveStiffnesses() const {
+  SectionStiffness first;
+  SectionStiffness second;
+  const Material* lastMaterial = nullptr;
+  double e1 = 0.0;
+  double e2 = 0.0;
+  for (const Fibre& f : fibres_) {
+    // The moduli are constants of the law.
+    if (f.material != lastMaterial) {
+      lastMaterial = f.material;
+      e1 = f.material->effectiveModulus();
+      e2 = f.material->effectiveModulusII();
+    }
+    first.EAx += e1 * f.area;
+    first.EIy += e1 * f.inertiaY;
+    first.EIz += e1 * f.inertiaZ;
+    second.EAx += e2 * f.area;
+    second.EIy += e2 * f.inertiaY;
+    second.EIz += e2 * f.inertiaZ;
+  }
+  return {first, second};
+}
+
 ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vector<double>& stresses) const {
   ForceTriple forces;
   SectionStiffness stiffness;

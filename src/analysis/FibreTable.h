@@ -6,6 +6,7 @@
 // bit.
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "analysis/Element.h"
@@ -24,6 +25,8 @@ class FibreTable {
   // sectionForcesAndTangent(state); stresses[i] receives element i's
   // stress at that state.
   ForcesAndTangent forcesAndTangent(const StrainState& state, std::vector<double>& stresses) const;
+  // sectionEffectiveStiffness() and sectionEffectiveStiffnessII() in one pass.
+  std::pair<SectionStiffness, SectionStiffness> effectiveStiffnesses() const;
 
  private:
   enum class Law : std::uint8_t { Linear, StructuralSteel, ReinforcingSteel, Parabola, Bilinear, Other };

@@ -88,8 +88,9 @@ void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log,
     element.epsX = e;
     element.sigX = stresses[i];  // element.stress(QueryValue, e), evaluated in the last iteration
   }
-  model.stiffnessEff = sectionEffectiveStiffness(elements);
-  model.stiffnessEffII = sectionEffectiveStiffnessII(elements);
+  const auto [effective, effectiveII] = fibres.effectiveStiffnesses();
+  model.stiffnessEff = effective;      // sectionEffectiveStiffness()
+  model.stiffnessEffII = effectiveII;  // sectionEffectiveStiffnessII()
 }
 
 }  // namespace colsec

@@ -217,6 +217,14 @@ TEST_F(GeneratedSection, StrainSolverEqualsThePlainIteration) {
     EXPECT_SAME_BITS(model->resultForces.nx, plain.forces.nx);
     EXPECT_SAME_BITS(model->resultForces.my, plain.forces.my);
     EXPECT_SAME_BITS(model->resultForces.mz, plain.forces.mz);
+    const SectionStiffness effective = sectionEffectiveStiffness(model->elements);
+    const SectionStiffness effectiveII = sectionEffectiveStiffnessII(model->elements);
+    EXPECT_SAME_BITS(model->stiffnessEff.EAx, effective.EAx);
+    EXPECT_SAME_BITS(model->stiffnessEff.EIy, effective.EIy);
+    EXPECT_SAME_BITS(model->stiffnessEff.EIz, effective.EIz);
+    EXPECT_SAME_BITS(model->stiffnessEffII.EAx, effectiveII.EAx);
+    EXPECT_SAME_BITS(model->stiffnessEffII.EIy, effectiveII.EIy);
+    EXPECT_SAME_BITS(model->stiffnessEffII.EIz, effectiveII.EIz);
     // Every element's state is that of its own law at the final strain.
     for (const Element& e : model->elements) {
       const double strain = e.strainAt(plain.state);

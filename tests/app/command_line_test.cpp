@@ -28,7 +28,7 @@ using test::RunResult;
 using test::TempDir;
 using test::writeFile;
 
-const char* const kSuffixes[] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
+using test::kResultSuffixes;
 
 // A concrete-filled square steel tube, nonlinear materials only, so that
 // all four result files get content.
@@ -68,7 +68,7 @@ std::set<std::string> names(const fs::path& root) {
 }
 
 std::set<std::string> withOutputs(std::set<std::string> files, const std::string& stem) {
-  for (const char* suffix : kSuffixes) files.insert(stem + suffix);
+  for (const char* suffix : kResultSuffixes) files.insert(stem + suffix);
   return files;
 }
 
@@ -110,7 +110,7 @@ TEST(CommandLineTest, HelpAndVersionGoToStandardOutput) {
 TEST(CommandLineTest, MissingInputIsReportedAndTouchesNoFile) {
   TempDir dir;
   // Results of an earlier run with this name must survive.
-  for (const char* suffix : kSuffixes) writeFile(dir.file(std::string("missing") + suffix), "earlier results\n");
+  for (const char* suffix : kResultSuffixes) writeFile(dir.file(std::string("missing") + suffix), "earlier results\n");
   const auto before = snapshot(dir.path());
 
   const RunResult run = runColsec({"missing.txt"}, dir.path());
@@ -285,7 +285,7 @@ TEST(CommandLineTest, BadInputLeavesEarlierResultsByteForByte) {
   const RunResult good = runColsec({"col.txt"}, dir.path());
   ASSERT_EQ(good.exitCode, 0) << good.err;
   std::map<std::string, std::string> results;
-  for (const char* suffix : kSuffixes) {
+  for (const char* suffix : kResultSuffixes) {
     const std::string name = std::string("col") + suffix;
     results[name] = readFile(dir.file(name));
     ASSERT_FALSE(results[name].empty()) << name;
@@ -313,7 +313,7 @@ TEST(CommandLineTest, GoodInputCreatesTheFourResultFiles) {
   EXPECT_EQ(run.err, "");
   // Exactly the four results beside the input: no temporary file is left.
   EXPECT_EQ(names(dir.path()), withOutputs({"col.txt"}, "col"));
-  for (const char* suffix : kSuffixes) {
+  for (const char* suffix : kResultSuffixes) {
     EXPECT_FALSE(readFile(dir.file(std::string("col") + suffix)).empty()) << suffix;
   }
   EXPECT_NE(readFile(dir.file("col_Interaction.res")).find("#CURVEPOINT "), std::string::npos);
@@ -342,12 +342,12 @@ TEST(CommandLineTest, EarlierResultsAreReplacedNotAppendedTo) {
   writeFile(used.file("col.txt"), kTubeColumn);
   // Longer than any result, so that a write without truncation would leave a tail.
   const std::string junk(200000, 'J');
-  for (const char* suffix : kSuffixes) writeFile(used.file(std::string("col") + suffix), junk);
+  for (const char* suffix : kResultSuffixes) writeFile(used.file(std::string("col") + suffix), junk);
 
   ASSERT_EQ(runColsec({"col.txt"}, fresh.path()).exitCode, 0);
   ASSERT_EQ(runColsec({"col.txt"}, used.path()).exitCode, 0);
   EXPECT_EQ(names(used.path()), withOutputs({"col.txt"}, "col"));
-  for (const char* suffix : kSuffixes) {
+  for (const char* suffix : kResultSuffixes) {
     const std::string name = std::string("col") + suffix;
     EXPECT_EQ(readFile(used.file(name)), readFile(fresh.file(name))) << name;
   }
@@ -368,14 +368,14 @@ TEST(CommandLineTest, MissingForcesRunWithZeroForcesAndAWarning) {
 // ---------------------------------------------------------------- output files
 
 TEST(CommandLineTest, OutputNameTakenByAFolderStopsBeforeAnyAnalysis) {
-  for (const char* taken : kSuffixes) {
+  for (const char* taken : kResultSuffixes) {
     TempDir dir;
     writeFile(dir.file("col.txt"), kTubeColumn);
     const std::string folder = std::string("col") + taken;
     fs::create_directory(dir.path() / folder);
     writeFile(dir.path() / folder / "keep.txt", "inside");
     // The other results of an earlier run stay as they were.
-    for (const char* suffix : kSuffixes) {
+    for (const char* suffix : kResultSuffixes) {
       if (suffix != taken) writeFile(dir.file(std::string("col") + suffix), "earlier");
     }
     const auto before = snapshot(dir.path());
@@ -414,7 +414,7 @@ TEST(CommandLineTest, ResultsLandBesideTheInput) {
     fs::create_directories((dir.path() / c.file).parent_path());
     writeFile(dir.path() / c.file, kLinearPlate);
     std::set<std::string> expected = names(dir.path());
-    for (const char* suffix : kSuffixes) expected.insert(fs::path(c.stem + suffix).lexically_normal().generic_string());
+    for (const char* suffix : kResultSuffixes) expected.insert(fs::path(c.stem + suffix).lexically_normal().generic_string());
 
     const RunResult run = runColsec({c.input}, cwd);
     EXPECT_EQ(run.exitCode, 0) << c.input << ": " << run.err;

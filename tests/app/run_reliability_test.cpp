@@ -22,13 +22,9 @@ using test::runColsec;
 using test::TempDir;
 using test::writeFile;
 
-const char* const kSuffixes[] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
+using test::kResultSuffixes;
 
-int countTemporaryFiles(const fs::path& folder) {
-  int count = 0;
-  for (const auto& entry : fs::directory_iterator(folder)) count += entry.path().extension() == ".tmp";
-  return count;
-}
+using test::countTemporaryFiles;
 
 // A million elements under an axial force far beyond their resistance: the
 // solver runs to its iteration limit, which takes long enough to interrupt.
@@ -42,7 +38,7 @@ TEST(RunReliabilityTest, InterruptedRunLeavesEarlierResultsAndNoTemporaryFiles) 
   for (int signalNumber : {SIGTERM, SIGINT}) {
     TempDir dir;
     writeFile(dir.file("long.txt"), kLongRun);
-    for (const char* suffix : kSuffixes) writeFile(dir.file(std::string("long") + suffix), "earlier");
+    for (const char* suffix : kResultSuffixes) writeFile(dir.file(std::string("long") + suffix), "earlier");
 
     const pid_t child = ::fork();
     if (child == 0) {
@@ -64,7 +60,7 @@ TEST(RunReliabilityTest, InterruptedRunLeavesEarlierResultsAndNoTemporaryFiles) 
     ASSERT_TRUE(WIFSIGNALED(status)) << "the run finished before it was interrupted";
     EXPECT_EQ(WTERMSIG(status), signalNumber);
     EXPECT_EQ(countTemporaryFiles(dir.path()), 0);
-    for (const char* suffix : kSuffixes) EXPECT_EQ(readFile(dir.file(std::string("long") + suffix)), "earlier");
+    for (const char* suffix : kResultSuffixes) EXPECT_EQ(readFile(dir.file(std::string("long") + suffix)), "earlier");
   }
 }
 
@@ -88,7 +84,7 @@ TEST(RunReliabilityTest, SameInputGivesSameBytes) {
   ASSERT_EQ(a.exitCode, 0);
   ASSERT_EQ(b.exitCode, 0);
   EXPECT_EQ(a.out, b.out);
-  for (const char* suffix : kSuffixes) {
+  for (const char* suffix : kResultSuffixes) {
     const std::string name = std::string("col") + suffix;
     EXPECT_EQ(readFile(first.file(name)), readFile(second.file(name))) << name;
   }

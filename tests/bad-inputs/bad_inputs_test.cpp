@@ -19,7 +19,7 @@ using test::runColsec;
 using test::TempDir;
 using test::writeFile;
 
-const char* const kSuffixes[] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
+using test::kResultSuffixes;
 
 std::vector<std::string> catalogue() {
   std::vector<std::string> names;
@@ -30,24 +30,19 @@ std::vector<std::string> catalogue() {
   return names;
 }
 
-bool hasTemporaryFiles(const fs::path& folder) {
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    if (entry.path().extension() == ".tmp") return true;
-  }
-  return false;
-}
+using test::countTemporaryFiles;
 
 // Runs one input beside a set of earlier results and checks the outcome.
 void checkCase(const std::string& name, const std::string& input, int expectedStatus, const std::string& expectedErr) {
   TempDir dir;
   writeFile(dir.file(name + ".txt"), input);
-  for (const char* suffix : kSuffixes) writeFile(dir.file(name + suffix), std::string("earlier result") + suffix);
+  for (const char* suffix : kResultSuffixes) writeFile(dir.file(name + suffix), std::string("earlier result") + suffix);
 
   const test::RunResult result = runColsec({name + ".txt"}, dir.path());
   EXPECT_EQ(result.exitCode, expectedStatus) << name;
   EXPECT_EQ(result.err, expectedErr) << name;
-  EXPECT_FALSE(hasTemporaryFiles(dir.path())) << name;
-  for (const char* suffix : kSuffixes) {
+  EXPECT_EQ(countTemporaryFiles(dir.path()), 0) << name;
+  for (const char* suffix : kResultSuffixes) {
     const std::string content = readFile(dir.file(name + suffix));
     if (expectedStatus != 0) {
       EXPECT_EQ(content, std::string("earlier result") + suffix) << name << suffix;

@@ -22,9 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// In the order the run creates them.
-const char* const kResultSuffixes[] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
-
 struct EndToEndCase {
   const char* testName;  // GoogleTest name of the case
   const char* name;      // cases/NAME.txt and expected/NAME/

@@ -44,7 +44,6 @@ constexpr double kPi = 3.14159265358979323846;
 const double kSqrt3Single = static_cast<double>(std::sqrt(3.0f));
 const double kTauLim355 = 355.0 / kSqrt3Single;  // 204.959...
 
-const char* const kResultSuffixes[] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
 
 fs::path dataDir() { return fs::path(COLSEC_TEST_DATA_DIR); }
 fs::path expectedDir(const std::string& name) { return dataDir() / "expected" / name; }

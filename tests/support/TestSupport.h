@@ -19,6 +19,9 @@
 
 namespace colsec::test {
 
+// The suffixes of the four result files, in the order a run creates them.
+inline constexpr const char* kResultSuffixes[] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
+
 // A fresh folder below the system's temporary folder, removed afterwards.
 class TempDir {
  public:
@@ -160,6 +163,13 @@ inline std::string firstDifference(const std::string& expected, const std::strin
     out << "output goes on; extra line " << common + 1 << ": \"" << visible(got[common]) << "\"";
   }
   return out.str();
+}
+
+// Temporary result files a run left in `folder`.
+inline int countTemporaryFiles(const std::filesystem::path& folder) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) count += entry.path().extension() == ".tmp";
+  return count;
 }
 
 // Path of a file below the source tree.

@@ -35,20 +35,6 @@ ForceTriple sectionInternalForces(const std::vector<Element>& elements, const St
   return {clampSmall(sum.nx), clampSmall(sum.my), clampSmall(sum.mz)};
 }
 
-ForcesAndTangent sectionForcesAndTangent(const std::vector<Element>& elements, const StrainState& state) {
-  ForceTriple forces;
-  SectionStiffness tangent;
-  for (const Element& element : elements) {
-    const double strain = element.strainAt(state);
-    const Material& law = *element.material;
-    const double n = law.stressQuery(QueryValue, strain, element.tauComb) * element.area;
-    add(forces, {n, n * element.posZ, n * element.posY});
-    const double et = law.tangentModulus(strain, element.tauComb);
-    add(tangent, {et * element.area, et * element.inertiaY, et * element.inertiaZ});
-  }
-  return {{clampSmall(forces.nx), clampSmall(forces.my), clampSmall(forces.mz)}, tangent};
-}
-
 SectionStiffness sectionEffectiveStiffness(const std::vector<Element>& elements) {
   SectionStiffness sum;
   for (const Element& element : elements) add(sum, element.effectiveStiffness());

@@ -12,13 +12,12 @@ namespace colsec {
 SectionStiffness sectionTangentStiffness(const std::vector<Element>& elements, const StrainState& state);
 // Components below 0.0001 in magnitude come back as exactly 0.
 ForceTriple sectionInternalForces(const std::vector<Element>& elements, const StrainState& state);
-// Both sums above at one state in a single pass, each accumulated in
-// sequence order exactly as on its own.
+// Both sums above at one state, as the strain solver evaluates them in a
+// single pass.
 struct ForcesAndTangent {
   ForceTriple forces;  // clamped as sectionInternalForces
   SectionStiffness tangent;
 };
-ForcesAndTangent sectionForcesAndTangent(const std::vector<Element>& elements, const StrainState& state);
 
 SectionStiffness sectionEffectiveStiffness(const std::vector<Element>& elements);
 SectionStiffness sectionEffectiveStiffnessII(const std::vector<Element>& elements);

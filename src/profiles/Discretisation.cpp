@@ -48,11 +48,6 @@ GridSize countSectionGrid(const SectionModel& model) {
   return {countGridCells(y, model.settings.feSize), countGridCells(z, model.settings.feSize)};
 }
 
-void normaliseGridLines(SectionModel& model) {
-  sortUnique(model.gridLinesY);
-  sortUnique(model.gridLinesZ);
-}
-
 void discretise(SectionModel& model) {
   const std::vector<GridCell> yCells = subdivideGridLines(model.gridLinesY, model.settings.feSize);
   const std::vector<GridCell> zCells = subdivideGridLines(model.gridLinesZ, model.settings.feSize);

@@ -34,9 +34,6 @@ struct GridSize {
 };
 GridSize countSectionGrid(const SectionModel& model);
 
-// Sorts and de-duplicates both grid-line lists of the model in place.
-void normaliseGridLines(SectionModel& model);
-
 // Fills model.elements, y cells outer, z cells inner, both ascending.
 void discretise(SectionModel& model);
 

@@ -22,7 +22,8 @@ class FibreTable {
 
   // sectionTangentStiffness(state).
   SectionStiffness tangent(const StrainState& state) const;
-  // sectionForcesAndTangent(state); stresses[i] receives element i's
+  // sectionInternalForces(state) and sectionTangentStiffness(state) in one
+  // pass; stresses[i] receives element i's
   // stress at that state.
   ForcesAndTangent forcesAndTangent(const StrainState& state, std::vector<double>& stresses) const;
   // sectionEffectiveStiffness() and sectionEffectiveStiffnessII() in one pass.

@@ -3,9 +3,11 @@
 #include <ostream>
 
 #include "analysis/ElementResults.h"
+#include "analysis/GeneralMethod.h"
 #include "analysis/SectionSums.h"
 #include "analysis/Solvers.h"
 #include "interaction/InteractionCurves.h"
+#include "interaction/SimplifiedMethod.h"
 #include "model/SectionModel.h"
 #include "profiles/Discretisation.h"
 #include "report/Reports.h"
@@ -20,9 +22,11 @@ void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& s
   writeElementResults(streams.section, model.elements, streams.console);
   checkElementLimits(model);
   collectMaterialExtremes(model, streams.console);
+  evaluateGeneralMethod(model);
   writeGeneralMethodReport(streams.validation, model);
   if (model.allNonlinear) {
     computeInteractionCurves(model, streams.interaction, streams.console, streams.clearScreen);
+    evaluateSimplifiedMethod(model);
     writeSimplifiedMethodReport(streams.validation, model);
   } else {
     streams.validation << kLinearMaterialLine;

@@ -11,6 +11,7 @@
 #include "analysis/Element.h"
 #include "model/Material.h"
 #include "model/Profile.h"
+#include "model/Results.h"
 #include "model/Types.h"
 
 namespace colsec {
@@ -67,6 +68,8 @@ class SectionModel {
   bool axialConverged = false;
   bool stressesWithinLimits = true;
   bool strainsWithinLimits = true;
+  GeneralMethodResult generalMethod;
+  SimplifiedMethodResult simplifiedMethod;
 
  private:
   std::ostream& console_;

@@ -9,32 +9,6 @@ namespace colsec {
 
 namespace {
 
-struct NeutralAxisPosition {
-  double offY;
-  double offZ;
-  double alphaDeg;
-};
-
-NeutralAxisPosition neutralAxis(const StrainState& state) {
-  double alpha = 1.5707963267948966;
-  double ca = 6.123233995736766e-17;
-  double sa = 1.0;
-  if (state.kappaY != 0.0 || std::isnan(state.kappaY)) {
-    alpha = std::atan(state.kappaZ / state.kappaY);
-    ca = std::cos(alpha);
-    sa = std::sin(alpha);
-  }
-  const double t = -state.epsX / std::sqrt(state.kappaY * state.kappaY + state.kappaZ * state.kappaZ);
-  // The principal value of the arc tangent turns the normal round when
-  // kappaY < 0 (or kappaY = 0 with kappaZ < 0); the offsets then point
-  // away from the neutral axis instead of to its foot point, so they are
-  // turned back. The angle of the line itself is unaffected.
-  const bool normalTurned = state.kappaY < 0.0 || (state.kappaY == 0.0 && state.kappaZ < 0.0);
-  const double side = normalTurned ? -1.0 : 1.0;
-  // The degree conversion keeps its truncated π.
-  return {side * (sa * t), side * (ca * t), alpha / 3.141592 * 180};
-}
-
 const char* convergedLabel(bool converged) { return converged ? "\tKonvergiert: " : "\tNICHT KONVERGIERT: "; }
 const char* yesNo(bool yes) { return yes ? "JA " : "NEIN "; }
 
@@ -85,7 +59,7 @@ void writeGeneralMethodReport(std::ostream& stream, const SectionModel& model) {
   const StrainState& state = model.strainState;
   stream << "\t im Dehnungszustand epsX: " << state.epsX << "[-] kappaY: " << state.kappaY
          << "[1/mm]  kappaZ: " << state.kappaZ << "[1/mm]\n";
-  const NeutralAxisPosition axis = neutralAxis(state);
+  const NeutralAxisPosition& axis = model.generalMethod.neutralAxis;
   stream << "\t Nullinie Offset y/z: " << axis.offY << "/" << axis.offZ << "[mm] alpha: " << axis.alphaDeg
          << "[deg]\n";
 
@@ -93,9 +67,7 @@ void writeGeneralMethodReport(std::ostream& stream, const SectionModel& model) {
          << yesNo(model.axialConverged) << "\n\n";
   stream << "Spannungen in Elementen überschritten (siehe Zusammenfassung): " << yesNo(!model.stressesWithinLimits);
   stream << "\nDehnungen in Elementen überschritten (siehe Zusammenfassung): " << yesNo(!model.strainsWithinLimits);
-  const bool verified =
-      model.axialConverged && model.shearConverged && model.stressesWithinLimits && model.strainsWithinLimits;
-  stream << "\n\nNACHWEIS ERBRACHT: " << yesNo(verified);
+  stream << "\n\nNACHWEIS ERBRACHT: " << yesNo(model.generalMethod.verified);
   stream << "\n\n  Zusammenfassung der ermittelten Spannungen in den Materialien\n";
   for (const auto& material : model.materials) writeMaterialSummary(stream, *material);
 }

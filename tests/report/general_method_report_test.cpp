@@ -7,6 +7,7 @@
 #include <string>
 
 #include "analysis/ElementResults.h"
+#include "analysis/GeneralMethod.h"
 #include "analysis/SectionSums.h"
 #include "analysis/Solvers.h"
 #include "materials/Concrete1992_3171.h"
@@ -24,7 +25,9 @@ const std::string kHead =
     "\n -------------------------------------\n"
     "Informativ: Berechnete wirksame Biegesteifigkeiten:\n";
 
-std::string report(const SectionModel& model) {
+// The verdict and neutral axis are decided by the analysis, then printed.
+std::string report(SectionModel& model) {
+  evaluateGeneralMethod(model);
   std::ostringstream out;
   writeGeneralMethodReport(out, model);
   return out.str();

@@ -43,6 +43,14 @@ long bracketingPair(const InteractionCurve& curve, double target) {
 
 }  // namespace
 
+MomentQuadrant momentQuadrant(const SectionForces& design) {
+  // A moment of -0.0 compares as not negative, so it counts as positive.
+  const bool negativeMy = design.my < 0.0;
+  const bool negativeMz = design.mz < 0.0;
+  const int q = negativeMy ? (negativeMz ? 2 : 1) : (negativeMz ? 3 : 0);
+  return {q, q * kHalfPi, negativeMy ? 2 * kHalfPi : 0.0, negativeMz ? 3 * kHalfPi : kHalfPi};
+}
+
 double sectionRadius(const SectionModel& model) {
   const double y = farthestLine(model.gridLinesY);
   const double z = farthestLine(model.gridLinesZ);
@@ -140,9 +148,10 @@ void computeInteractionCurves(SectionModel& model, std::ostream& interaction, st
   const double radius = sectionRadius(model);
   const double offsets = model.settings.offsetSubdivisions;
   const PlasticSweep sweep(model.elements);
-  model.curveNMy = sweep.sweep(0.0, -radius, radius, offsets);
+  const MomentQuadrant quadrant = momentQuadrant(model.designForces);
+  model.curveNMy = sweep.sweep(quadrant.alphaNMy, -radius, radius, offsets);
   console << "\nDone";
-  model.curveNMz = sweep.sweep(kHalfPi, -radius, radius, offsets);
+  model.curveNMz = sweep.sweep(quadrant.alphaNMz, -radius, radius, offsets);
   console << "\nDone";
 
   model.mPlYRd = valueAtAxialForce(model.curveNMy, 0.0, true);
@@ -155,7 +164,7 @@ void computeInteractionCurves(SectionModel& model, std::ostream& interaction, st
 
   const int angles = model.settings.angularSubdivisions;
   for (int i = 0; i < angles; ++i) {
-    const double alpha = i * kHalfPi / (angles - 1);
+    const double alpha = quadrant.firstAngle + i * kHalfPi / (angles - 1);
     clear();
     console << "\nCalculating Interaction Curves\n Alpha = " << alpha / kPi * 180 << " Degrees\n";
     printProgressBar(console, i, angles);

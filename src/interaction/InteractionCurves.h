@@ -11,6 +11,20 @@ namespace colsec {
 
 class SectionModel;
 
+// The quadrant of the design moments, in which the curves are built so
+// that the resistances are those on the side of the design moments:
+// q = 0 for My ≥ 0, Mz ≥ 0; 1 for My < 0, Mz ≥ 0; 2 for both < 0; 3 for
+// My ≥ 0, Mz < 0. The surface runs from firstAngle = q·π/2 over a quarter
+// turn; N-My is swept at 0 or π, N-Mz at π/2 or 3π/2, so Mpl,y,Rd and
+// Mpl,z,Rd carry the sign of their design moment.
+struct MomentQuadrant {
+  int q = 0;
+  double firstAngle = 0.0;  // [rad]
+  double alphaNMy = 0.0;    // [rad]
+  double alphaNMz = 0.0;    // [rad]
+};
+MomentQuadrant momentQuadrant(const SectionForces& design);
+
 // Distance from the origin to the farthest grid corner, per axis the
 // larger magnitude of the first and last grid line; 0 without grid lines.
 // Squares are held in single precision.

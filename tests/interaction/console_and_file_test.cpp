@@ -162,6 +162,23 @@ const char* const kFourElementInteractionFile =
     "#CURVEPOINT MyMz 4.7e+06 2.35e+08 0\n"
     "#CURVEPOINT MyMz 4.7e+06 0 2.35e+08\n";
 
+// The same square under My > 0, Mz < 0 (quadrant 3): N-Mz is swept at
+// 270°, where the tension side of the stress block is y > 0, so the
+// moment at N = 0 is -4.7e8; the surface runs from 270° to 360°, that is
+// from (0, 0, -4.7e8) to (0, 4.7e8, 0) at N = 0 and from
+// (4.7e6, 0, -2.35e8) to (4.7e6, 2.35e8, 0) at N = 4.7e6.
+const char* const kFourElementQuadrant3File =
+    "#CURVEPOINT NMy 9.4e+06 0 0\n"
+    "#CURVEPOINT NMy 0 4.7e+08 0\n"
+    "#CURVEPOINT NMy -9.4e+06 0 0\n"
+    "#CURVEPOINT NMz 9.4e+06 0 0\n"
+    "#CURVEPOINT NMz 0 0 -4.7e+08\n"
+    "#CURVEPOINT NMz -9.4e+06 0 0\n"
+    "#CURVEPOINT MyMzN0 0 0 -4.7e+08\n"
+    "#CURVEPOINT MyMzN0 0 4.7e+08 0\n"
+    "#CURVEPOINT MyMz 4.7e+06 0 -2.35e+08\n"
+    "#CURVEPOINT MyMz 4.7e+06 2.35e+08 0\n";
+
 TEST(CurveFile, FourElementSquare) {
   TestSection section;
   std::ostringstream interaction;
@@ -203,10 +220,10 @@ TEST(InteractionRun, FileOutputAndNoClearSequenceWhenStdoutIsAFile) {
   const test::RunResult run = test::runColsec({"square.txt"}, dir.path());
   EXPECT_EQ(run.exitCode, 0);
   // Without design shear forces the element strengths are not reduced.
-  EXPECT_EQ(test::readFile(dir.path() / "square_Interaction.res"), kFourElementInteractionFile);
+  EXPECT_EQ(test::readFile(dir.path() / "square_Interaction.res"), kFourElementQuadrant3File);
   EXPECT_EQ(run.out.find('\x1b'), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\nDone\nDone\nCalculating Interaction Curves\n Alpha = 0 Degrees\n" + bar(0, 0) +
-                         "\n\nDone\nCalculating Interaction Curves\n Alpha = 90 Degrees\n" + bar(35, 50) +
+  EXPECT_NE(run.out.find("\nDone\nDone\nCalculating Interaction Curves\n Alpha = 270 Degrees\n" + bar(0, 0) +
+                         "\n\nDone\nCalculating Interaction Curves\n Alpha = 360 Degrees\n" + bar(35, 50) +
                          "\n\nDone\nCalculating Interaction Curves Done\n\n"),
             std::string::npos)
       << run.out;

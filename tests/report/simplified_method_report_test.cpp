@@ -196,11 +196,13 @@ TEST(SimplifiedMethodReport, NonlinearInteractionAgainstTheClosestPoint) {
 //   Design: N 4700, My 100, Mz -50 kNm, Qy 2000, Qz 6000 kN.
 //   Qy/Qpl = 0.368521, Qz/Qpl = 1.10556 (fails).
 //   N/Npl,max = 0.5.
+//   Mz < 0: the curves are built in the quadrant My ≥ 0, Mz < 0, so
+//   Mpl,z,Rd = -470 kNm, the resistance to a negative Mz.
 //   N-My through (9400, 0), (0, 470), (-9400, 0): at 4700 kN M = 235 → mdy = mdz = 0.5.
-//   [1] = 100/0.5/470 = 0.425532, [2] = |-50|/0.5/470 = 0.212766, sum 0.638298.
-//   My-Mz at 4700 kN: (235, 0) to (0, 235) kNm. Foot of (100, -50):
-//   v = (135 + (-50))/√2 along (-1, 1)/√2 → foot (235 - 42.5, 42.5) = (192.5, 42.5).
-//   uy = 100/192.5 = 0.519481, uz = 50/42.5 = 1.17647 (outside).
+//   [1] = 100/0.5/470 = 0.425532, [2] = |-50/0.5/-470| = 0.212766, sum 0.638298.
+//   My-Mz at 4700 kN: (0, -235) to (235, 0) kNm. Foot of (100, -50):
+//   v = (100 + 185)/√2 along (1, 1)/√2 → foot (142.5, -235 + 142.5) = (142.5, -92.5).
+//   uy = 100/142.5 = 0.701754, uz = 50/92.5 = 0.540541.
 const char* const kFourElementSection =
     "\n -------------------------------------\n"
     "   Nachweis nach EN 1994-1-1 6.7.3 Vereinfachtes Verfahren"
@@ -215,15 +217,15 @@ const char* const kFourElementSection =
     "\tNpl,Rd,max = 9400[kN]   Npl,Rd,min = -9400[kN]\n"
     "\tNEd/Npl,Rd = 0.5   OK"
     "\n\nMomente mit linearer My-Mz-Interaktion\n"
-    "\tMpl,y,Rd = 470[kNm]   Mpl,z,Rd = 470[kNm]\n"
+    "\tMpl,y,Rd = 470[kNm]   Mpl,z,Rd = -470[kNm]\n"
     "\tmdy = 0.5[-]   \tmdz = 0.5[-]\n"
     "\t[1] My,Ed/mdy/Mpl,y,Rd = 0.425532[-] siehe alphaM 6.7.3.6(1)\n"
     "\t[2] Mz,Ed/mdz/Mpl,z,Rd = 0.212766[-] siehe alphaM 6.7.3.6(1)\n"
     "\t   [1]+[2] = 0.638298 <= 1,0 (siehe 6.7.3.7 (2)) OK"
     "\n\nMomente mit nichtlinearer My-Mz-Interaktion (experimentell)"
-    "\n\tNächstgelegener Punkt auf der My-Mz-Interaktionskurve: [kN/kNm]: Nx: 4700 My: 192.5 Mz: 42.5"
-    "\n\tAusnutzungsgrad My: 0.519481   OK"
-    "\n\tAusnutzungsgrad Mz: 1.17647   Außerhalb der Fließfläche";
+    "\n\tNächstgelegener Punkt auf der My-Mz-Interaktionskurve: [kN/kNm]: Nx: 4700 My: 142.5 Mz: -92.5"
+    "\n\tAusnutzungsgrad My: 0.701754   OK"
+    "\n\tAusnutzungsgrad Mz: 0.540541   OK";
 
 // Builds the square, sets the design forces and runs the curve generation
 // with angles 0° and 90° and three offsets.

@@ -4,6 +4,8 @@
 // console). Forces in N, moments in Nmm, lengths in mm.
 
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "model/Types.h"
 
@@ -52,6 +54,48 @@ struct SimplifiedMethodResult {
   bool methodOk() const { return shearY.ok && shearZ.ok && axial.ok && linearSum.ok; }
   // The experimental check against the nonlinear My-Mz curve.
   bool nonlinearOk() const { return closestMy.ok && closestMz.ok; }
+};
+
+// The Newton iteration with the full 3 × 3 tangent that is tried when the
+// diagonal iteration of the general method does not converge. It leaves
+// the element results of the general method untouched.
+struct StrainFallbackResult {
+  bool attempted = false;  // the diagonal iteration did not converge
+  bool converged = false;
+  int iterations = 0;
+  StrainState strainState;  // the last state reached
+  ForceTriple resultForces;  // carried in that state
+  // Element checks at that state, as checkElementLimits does them.
+  bool stressesWithinLimits = false;
+  bool strainsWithinLimits = false;
+  // Decided when the fallback does not converge either: the design forces
+  // lie outside the plastic resistance domain of the section, so no
+  // equilibrium within the material strengths exists.
+  bool beyondResistance = false;
+};
+
+// One condition of the design check: what is compared with what, under
+// which clause of EN 1994-1-1 (or EN 1993-1-1).
+struct DesignCheckItem {
+  std::string clause;  // "6.7.3.6(1)"
+  std::string what;    // plain English
+  double value = kNotComputed;
+  double limit = kNotComputed;
+  double utilisation = kNotComputed;  // value / limit; NaN fails
+  bool ok = false;
+  // A warning never fails the verdict but is shown wherever it is.
+  bool warning = false;
+};
+
+// The complete check of the section after both methods; passes only when
+// every item that is not a warning passes.
+struct DesignCheck {
+  bool computed = false;
+  std::vector<DesignCheckItem> items;
+  bool verdict = false;
+  // Index of the item with the highest utilisation among those that are
+  // not warnings (the first of equals, a failing NaN first); -1 if none.
+  int governing = -1;
 };
 
 }  // namespace colsec

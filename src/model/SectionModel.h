@@ -70,6 +70,11 @@ class SectionModel {
   bool strainsWithinLimits = true;
   GeneralMethodResult generalMethod;
   SimplifiedMethodResult simplifiedMethod;
+  // Declared in the input: the design moments result directly from the
+  // axial force (EN 1994-1-1 6.7.3.6 (2)), so μd may exceed 1.0.
+  bool momentsFromAxialForce = false;
+  StrainFallbackResult strainFallback;
+  DesignCheck designCheck;
 
  private:
   std::ostream& console_;

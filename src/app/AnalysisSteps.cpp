@@ -5,6 +5,7 @@
 #include "analysis/ElementResults.h"
 #include "analysis/GeneralMethod.h"
 #include "analysis/SectionSums.h"
+#include "check/DesignCheck.h"
 #include "analysis/Solvers.h"
 #include "interaction/InteractionCurves.h"
 #include "interaction/SimplifiedMethod.h"
@@ -32,6 +33,7 @@ void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& s
     streams.validation << kLinearMaterialLine;
   }
   writeInputSummary(streams.validation, model);
+  runDesignCheck(model, tolerance);
 }
 
 }  // namespace colsec

@@ -48,25 +48,29 @@ GridSize countSectionGrid(const SectionModel& model) {
   return {countGridCells(y, model.settings.feSize), countGridCells(z, model.settings.feSize)};
 }
 
+PointOwner ownerAt(const std::vector<std::unique_ptr<Profile>>& profiles, double y, double z) {
+  int bestPriority = -1000;
+  PointOwner result;
+  for (const auto& profile : profiles) {
+    if (profile->material == nullptr || !(profile->material->priority > bestPriority)) continue;
+    const CellOwner candidate = profile->classify(y, z);
+    if (candidate.material == nullptr) continue;
+    result.owner = candidate;
+    result.profileNumber = profile->number;
+    bestPriority = profile->material->priority;
+  }
+  return result;
+}
+
 void discretise(SectionModel& model) {
   const std::vector<GridCell> yCells = subdivideGridLines(model.gridLinesY, model.settings.feSize);
   const std::vector<GridCell> zCells = subdivideGridLines(model.gridLinesZ, model.settings.feSize);
   for (const GridCell& cy : yCells) {
     for (const GridCell& cz : zCells) {
-      int bestPriority = -1000;
-      CellOwner owner;
-      int ownerProfile = 0;
-      bool owned = false;
-      for (const auto& profile : model.profiles) {
-        if (profile->material == nullptr || !(profile->material->priority > bestPriority)) continue;
-        const CellOwner candidate = profile->classify(cy.centre, cz.centre);
-        if (candidate.material == nullptr) continue;
-        owner = candidate;
-        ownerProfile = profile->number;
-        bestPriority = profile->material->priority;
-        owned = true;
+      const PointOwner point = ownerAt(model.profiles, cy.centre, cz.centre);
+      if (point.owner.material != nullptr) {
+        model.elements.emplace_back(cy.centre, cz.centre, cy.width, cz.width, point.owner, point.profileNumber);
       }
-      if (owned) model.elements.emplace_back(cy.centre, cz.centre, cy.width, cz.width, owner, ownerProfile);
     }
   }
 }

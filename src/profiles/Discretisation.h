@@ -3,7 +3,11 @@
 // the element size; where profiles overlap, the highest priority owns.
 
 #include <algorithm>
+#include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "model/Profile.h"
 
 namespace colsec {
 
@@ -33,6 +37,15 @@ struct GridSize {
   double largest() const { return std::max({y * z, y, z}); }
 };
 GridSize countSectionGrid(const SectionModel& model);
+
+// Who owns a point of the section: of the profiles that cover it, the one
+// whose material has the highest priority (the first of equals); no
+// material when none covers it.
+struct PointOwner {
+  CellOwner owner;
+  std::int32_t profileNumber = 0;
+};
+PointOwner ownerAt(const std::vector<std::unique_ptr<Profile>>& profiles, double y, double z);
 
 // Fills model.elements, y cells outer, z cells inner, both ascending.
 void discretise(SectionModel& model);

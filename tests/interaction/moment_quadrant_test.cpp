@@ -10,10 +10,9 @@
 #include <sstream>
 #include <string>
 
-#include "app/AnalysisSteps.h"
-#include "input/InputReader.h"
 #include "interaction/InteractionCurves.h"
 #include "model/SectionModel.h"
+#include "support/InMemoryRun.h"
 
 namespace colsec {
 namespace {
@@ -81,14 +80,8 @@ struct Outcome {
 };
 
 Outcome analyse(const std::string& text) {
-  std::ostringstream console;
-  SectionModel model(console);
-  std::istringstream input(text);
-  std::ostringstream warnings;
-  readInput(input, model, "mirror.txt", warnings);
-  model.pruneMaterials();
-  std::ostringstream log, interaction, section, validation;
-  runAnalysisSteps(model, 0.0001, {log, interaction, section, validation, console, false});
+  const auto run = test::analyseText(text);
+  const SectionModel& model = run->model;
   const SimplifiedMethodResult& r = model.simplifiedMethod;
   return {std::fabs(model.mPlYRd),
           std::fabs(model.mPlZRd),

@@ -1,0 +1,238 @@
+#include "check/DesignCheck.h"
+
+#include <cmath>
+#include <string>
+
+#include "check/FibreArea.h"
+#include "check/SectionClassification.h"
+#include "interaction/InteractionCurves.h"
+#include "interaction/PlasticSweep.h"
+#include "materials/Steel1993_543.h"
+#include "model/SectionModel.h"
+
+namespace colsec {
+
+namespace {
+
+constexpr double kHalfPi = 1.5707963267948966;
+// Plastic moment resistances for the two signs that differ by more than
+// this share mark a section that is not doubly symmetric.
+constexpr double kSymmetryTolerance = 0.01;
+
+DesignCheckItem makeItem(std::string clause, std::string what, double value, double limit) {
+  DesignCheckItem item;
+  item.clause = std::move(clause);
+  item.what = std::move(what);
+  item.value = value;
+  item.limit = limit;
+  // Nothing against nothing is no demand: a zero value passes a zero limit.
+  item.utilisation = value == 0.0 ? 0.0 : value / limit;
+  item.ok = item.utilisation <= 1.0;
+  return item;
+}
+
+DesignCheckItem warningItem(std::string clause, std::string what, double value, double limit) {
+  DesignCheckItem item = makeItem(std::move(clause), std::move(what), value, limit);
+  item.ok = false;
+  item.warning = true;
+  return item;
+}
+
+// The largest of σ against its limit on its side, τ against the shear
+// limit and a compressive strain against the ultimate strain.
+double elementUtilisation(const Element& e, double sigma, double eps) {
+  double u = 0.0;
+  const auto take = [&u](double demand, double limit) {
+    if (demand == 0.0) return;
+    const double ratio = demand / limit;
+    if (!(ratio <= u)) u = ratio;  // NaN and infinity take over
+  };
+  if (sigma > 0.0) take(sigma, e.stress(QueryLimitUpper, 0.0));
+  if (sigma < 0.0) take(sigma, e.stress(QueryLimitLower, 0.0));
+  take(e.tauComb, e.material->shearQuery(QueryLimitUpper, 0.0));
+  if (e.material->hasStrainLimit && eps < 0.0) take(eps, e.material->ultimateStrain());
+  return u;
+}
+
+double sectionUtilisation(const SectionModel& model, const StrainState* state) {
+  double u = 0.0;
+  for (const Element& e : model.elements) {
+    double sigma = e.sigX;
+    double eps = e.epsX;
+    if (state != nullptr) {
+      eps = e.strainAt(*state);
+      sigma = e.stress(QueryValue, eps);
+    }
+    const double ue = elementUtilisation(e, sigma, eps);
+    if (!(ue <= u)) u = ue;
+  }
+  return u;
+}
+
+void addGeneralMethod(const SectionModel& model, std::vector<DesignCheckItem>& items) {
+  const StrainFallbackResult& fallback = model.strainFallback;
+  const char* clause = "6.7.2";
+  const std::string what = "general method: stresses and strains of every fibre against their limits";
+  if (!model.shearConverged) {
+    DesignCheckItem item = makeItem(clause, "general method: the shear stress distribution did not converge",
+                                    std::nan(""), 1.0);
+    items.push_back(item);
+    return;
+  }
+  if (model.axialConverged) {
+    DesignCheckItem item = makeItem(clause, what, sectionUtilisation(model, nullptr), 1.0);
+    item.ok = model.stressesWithinLimits && model.strainsWithinLimits;
+    items.push_back(item);
+    return;
+  }
+  if (fallback.converged) {
+    DesignCheckItem item = makeItem(clause, what + ", in the state found by the full Newton iteration",
+                                    sectionUtilisation(model, &fallback.strainState), 1.0);
+    item.ok = fallback.stressesWithinLimits && fallback.strainsWithinLimits;
+    items.push_back(item);
+    items.push_back(warningItem(clause,
+                                "the diagonal strain iteration of the report did not converge; the check uses the "
+                                "state of the full Newton iteration",
+                                std::nan(""), std::nan("")));
+    return;
+  }
+  const std::string reason = fallback.beyondResistance ? "the design forces lie outside the resistance of the section"
+                                                       : "no equilibrium of the strain state was found";
+  items.push_back(makeItem(clause, "general method: " + reason, std::nan(""), 1.0));
+}
+
+// μd above 1.0 only where the moments result from the axial force
+// (6.7.3.6 (2)); NaN stays NaN.
+double usableMu(double mu, bool momentsFromAxialForce) {
+  if (momentsFromAxialForce) return mu;
+  return mu > 1.0 ? 1.0 : mu;
+}
+
+double highestStructuralSteelStrength(const SectionModel& model) {
+  double fyd = std::nan("");
+  for (const auto& material : model.materials) {
+    const auto* steel = dynamic_cast<const Steel1993_543*>(material.get());
+    if (steel != nullptr && !(steel->fyd <= fyd)) fyd = steel->fyd;
+  }
+  return fyd;
+}
+
+// |M| of the curve at N = 0 swept at alpha.
+double plasticMomentAt(const SectionModel& model, const PlasticSweep& sweep, double alpha, bool useMy) {
+  const double radius = sectionRadius(model);
+  const InteractionCurve curve = sweep.sweep(alpha, -radius, radius, model.settings.offsetSubdivisions);
+  return std::fabs(valueAtAxialForce(curve, 0.0, useMy));
+}
+
+void addSymmetry(const SectionModel& model, std::vector<DesignCheckItem>& items) {
+  const PlasticSweep sweep(model.elements);
+  const struct {
+    double positive, negative;
+    bool useMy;
+    const char* axis;
+  } axes[] = {{0.0, 2 * kHalfPi, true, "y"}, {kHalfPi, 3 * kHalfPi, false, "z"}};
+  for (const auto& axis : axes) {
+    const double a = plasticMomentAt(model, sweep, axis.positive, axis.useMy);
+    const double b = plasticMomentAt(model, sweep, axis.negative, axis.useMy);
+    const double larger = std::fmax(a, b);
+    if (!(larger > 0.0)) continue;
+    const double difference = std::fabs(a - b) / larger;
+    if (!(difference > kSymmetryTolerance)) continue;
+    items.push_back(warningItem("6.7.3.1(1)",
+                                std::string("the plastic moment resistances about ") + axis.axis +
+                                    " for the two signs of the moment differ: the simplified method is meant for "
+                                    "doubly symmetric sections, the general method should govern",
+                                difference, kSymmetryTolerance));
+  }
+}
+
+void addSimplifiedMethod(const SectionModel& model, std::vector<DesignCheckItem>& items) {
+  const SimplifiedMethodResult& r = model.simplifiedMethod;
+  const SectionForces& f = model.designForces;
+  if (!r.computed) {
+    items.push_back(warningItem("6.7.3", "simplified method not applied: a LINEAR material is in use, the general "
+                                         "method decides",
+                                std::nan(""), std::nan("")));
+    return;
+  }
+  items.push_back(makeItem("6.7.3.2(3)", "shear force Qy against the plastic shear resistance Qpl,Rd,y",
+                           std::fabs(f.qy), std::fabs(model.qPlRdY)));
+  items.push_back(makeItem("6.7.3.2(3)", "shear force Qz against the plastic shear resistance Qpl,Rd,z",
+                           std::fabs(f.qz), std::fabs(model.qPlRdZ)));
+  const double nPl = f.nx > 0 ? model.nPlRdMax : model.nPlRdMin;
+  items.push_back(makeItem("6.7.3.2(1)", "axial force against the plastic resistance Npl,Rd on its side",
+                           std::fabs(f.nx), std::fabs(nPl)));
+
+  const bool declared = model.momentsFromAxialForce;
+  const double muY = usableMu(model.mdy, declared);
+  const double muZ = usableMu(model.mdz, declared);
+  for (const auto& [mu, name] : {std::pair{model.mdy, "μdy"}, std::pair{model.mdz, "μdz"}}) {
+    if (!declared && mu > 1.0) {
+      items.push_back(warningItem("6.7.3.6(2)",
+                                  std::string(name) + " above 1.0 taken as 1.0: the input does not declare that the "
+                                                      "design moments result directly from the axial force",
+                                  mu, 1.0));
+    }
+  }
+  const double resistanceY = muY * std::fabs(model.mPlYRd);
+  const double resistanceZ = muZ * std::fabs(model.mPlZRd);
+  const double termY = std::fabs(f.my) == 0.0 ? 0.0 : std::fabs(f.my) / resistanceY;
+  const double termZ = std::fabs(f.mz) == 0.0 ? 0.0 : std::fabs(f.mz) / resistanceZ;
+  items.push_back(makeItem("6.7.3.7(2)", "linear interaction |My,Ed|/(μdy·Mpl,y,Rd) + |Mz,Ed|/(μdz·Mpl,z,Rd) ≤ 1.0",
+                           termY + termZ, 1.0));
+
+  const double fyd = highestStructuralSteelStrength(model);
+  const double a = alphaM(fyd);
+  if (std::isnan(a)) {
+    const std::string why = std::isnan(fyd) ? "the section has no structural steel"
+                                            : "the structural steel is stronger than S460 (fyd > 460 N/mm²)";
+    items.push_back(makeItem("6.7.3.1(1)", "the simplified method of EN 1994-1-1 does not apply: " + why,
+                             std::nan(""), 1.0));
+  } else {
+    items.push_back(makeItem("6.7.3.6(1)", "|My,Ed| ≤ αM·μdy·|Mpl,y,Rd|", std::fabs(f.my), a * resistanceY));
+    items.push_back(makeItem("6.7.3.6(1)", "|Mz,Ed| ≤ αM·μdz·|Mpl,z,Rd|", std::fabs(f.mz), a * resistanceZ));
+  }
+  addSymmetry(model, items);
+}
+
+}  // namespace
+
+double alphaM(double fyd) {
+  if (fyd <= 355.0) return 0.9;
+  if (fyd <= 460.0) return 0.8;
+  return std::nan("");
+}
+
+int governingItem(const std::vector<DesignCheckItem>& items) {
+  int governing = -1;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i].warning) continue;
+    const double u = items[i].utilisation;
+    if (governing < 0) {
+      governing = static_cast<int>(i);
+      continue;
+    }
+    const double best = items[governing].utilisation;
+    if (std::isnan(best)) continue;
+    if (std::isnan(u) || u > best) governing = static_cast<int>(i);
+  }
+  return governing;
+}
+
+void runDesignCheck(SectionModel& model, double tolerance) {
+  (void)tolerance;
+  DesignCheck& check = model.designCheck;
+  check = DesignCheck{};
+  addGeneralMethod(model, check.items);
+  addSimplifiedMethod(model, check.items);
+  for (DesignCheckItem& item : localBucklingItems(model)) check.items.push_back(std::move(item));
+  for (DesignCheckItem& item : fibreAreaItems(model)) check.items.push_back(std::move(item));
+  check.verdict = true;
+  for (const DesignCheckItem& item : check.items) {
+    if (!item.warning && !item.ok) check.verdict = false;
+  }
+  check.governing = governingItem(check.items);
+  check.computed = true;
+}
+
+}  // namespace colsec

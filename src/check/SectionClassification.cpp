@@ -1,0 +1,129 @@
+#include "check/SectionClassification.h"
+
+#include <cmath>
+#include <sstream>
+
+#include "materials/Steel1993_543.h"
+#include "model/SectionModel.h"
+#include "profiles/CircProfile.h"
+#include "profiles/Discretisation.h"
+#include "profiles/HEBProfile.h"
+#include "profiles/RectProfile.h"
+
+namespace colsec {
+
+namespace {
+
+// How far outside a face a point must be concrete for the face to count
+// as covered [mm].
+constexpr double kCoverProbe = 1.0;
+
+bool isConcreteAt(const SectionModel& model, double y, double z) {
+  const Material* owner = ownerAt(model.profiles, y, z).owner.material;
+  return owner != nullptr && owner->kind == MaterialConcrete;
+}
+
+DesignCheckItem slendernessItem(const char* clause, const std::string& what, double ratio, double limit) {
+  DesignCheckItem item;
+  item.clause = clause;
+  item.what = what;
+  item.value = ratio;
+  item.limit = limit;
+  item.utilisation = ratio / limit;
+  item.ok = item.utilisation <= 1.0;
+  return item;
+}
+
+std::string profileName(const Profile& profile, const char* shape) {
+  std::ostringstream text;
+  text << "profile " << profile.number << " (" << shape << ")";
+  return text.str();
+}
+
+void classifyTube(const SectionModel& model, const CircProfile& tube, double epsilon2,
+                  std::vector<DesignCheckItem>& items) {
+  const std::string name = profileName(tube, "circular tube");
+  const double ratio = tube.diameter / tube.t;
+  if (isConcreteAt(model, tube.offsetY, tube.offsetZ)) {
+    items.push_back(slendernessItem("6.7.1(9) Table 6.3", "local buckling of " + name + ", concrete-filled: d/t ≤ 90·235/fy",
+                                    ratio, 90.0 * epsilon2));
+  } else {
+    items.push_back(slendernessItem("EN 1993-1-1 Table 5.2", "local buckling of " + name + " without concrete, class 2: d/t ≤ 70·ε²",
+                                    ratio, 70.0 * epsilon2));
+  }
+}
+
+void classifyBox(const SectionModel& model, const RectProfile& box, double epsilon,
+                 std::vector<DesignCheckItem>& items) {
+  const std::string name = profileName(box, "rectangular tube");
+  const double h = std::fmax(box.H, box.B);
+  if (isConcreteAt(model, 0.0, 0.0)) {
+    items.push_back(slendernessItem("6.7.1(9) Table 6.3",
+                                    "local buckling of " + name + ", concrete-filled: h/t ≤ 52·ε for the wider wall",
+                                    h / box.t, 52.0 * epsilon));
+  } else {
+    items.push_back(slendernessItem("EN 1993-1-1 Table 5.2",
+                                    "local buckling of " + name + " without concrete, class 2: c/t ≤ 38·ε, c = h − 3t",
+                                    (h - 3.0 * box.t) / box.t, 38.0 * epsilon));
+  }
+}
+
+void classifyISection(const SectionModel& model, const HEBProfile& section, double epsilon,
+                      std::vector<DesignCheckItem>& items) {
+  // a along the height, b across it; point(a, b) gives (y, z).
+  const auto point = [&](double a, double b) {
+    return section.rotated ? std::pair{a, b} : std::pair{b, a};
+  };
+  const auto concrete = [&](double a, double b) {
+    const auto [y, z] = point(a, b);
+    return isConcreteAt(model, y, z);
+  };
+  const double h2 = section.H * 0.5;
+  const double b2 = section.B * 0.5;
+  const double flangeMid = h2 - section.tg * 0.5;
+  const bool covered = concrete(h2 + kCoverProbe, 0.0) && concrete(-h2 - kCoverProbe, 0.0) &&
+                       concrete(flangeMid, b2 + kCoverProbe) && concrete(flangeMid, -b2 - kCoverProbe) &&
+                       concrete(-flangeMid, b2 + kCoverProbe) && concrete(-flangeMid, -b2 - kCoverProbe);
+  if (covered) return;  // fully encased: 6.7.5.1 (2), no slenderness limit
+
+  const double betweenFlanges = (section.ts * 0.5 + b2) * 0.5;
+  const bool encasedWeb = concrete(0.0, betweenFlanges) && concrete(0.0, -betweenFlanges);
+  const std::string name = profileName(section, "I-section");
+  if (encasedWeb) {
+    items.push_back(slendernessItem("6.7.1(9) Table 6.3",
+                                    "local buckling of " + name + ", partially encased: b/tf ≤ 44·ε",
+                                    section.B / section.tg, 44.0 * epsilon));
+    return;
+  }
+  const double outstand = (section.B - section.ts - 2.0 * section.r) * 0.5;
+  items.push_back(slendernessItem("EN 1993-1-1 Table 5.2",
+                                  "local buckling of " + name + " without concrete, outstand flange, class 2: c/tf ≤ 10·ε",
+                                  outstand / section.tg, 10.0 * epsilon));
+  const double web = section.H - 2.0 * section.tg - 2.0 * section.r;
+  items.push_back(slendernessItem("EN 1993-1-1 Table 5.2",
+                                  "local buckling of " + name + " without concrete, web in compression, class 2: c/tw ≤ 38·ε",
+                                  web / section.ts, 38.0 * epsilon));
+}
+
+}  // namespace
+
+std::vector<DesignCheckItem> localBucklingItems(const SectionModel& model) {
+  std::vector<DesignCheckItem> items;
+  for (const auto& profile : model.profiles) {
+    const auto* steel = dynamic_cast<const Steel1993_543*>(profile->material);
+    if (steel == nullptr) continue;
+    // ε = √(235/fy) with the design yield strength (γM0 = 1.0).
+    const double epsilon2 = 235.0 / steel->fyd;
+    const double epsilon = std::sqrt(epsilon2);
+    if (const auto* tube = dynamic_cast<const CircProfile*>(profile.get()); tube != nullptr && tube->hollow) {
+      classifyTube(model, *tube, epsilon2, items);
+    } else if (const auto* box = dynamic_cast<const RectProfile*>(profile.get()); box != nullptr && box->hollow) {
+      classifyBox(model, *box, epsilon, items);
+    } else if (const auto* section = dynamic_cast<const HEBProfile*>(profile.get()); section != nullptr) {
+      classifyISection(model, *section, epsilon, items);
+    }
+  }
+  return items;
+}
+
+}  // namespace colsec

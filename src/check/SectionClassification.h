@@ -1,0 +1,20 @@
+#pragma once
+// Local buckling of the structural-steel profiles (EN 1994-1-1 6.7.1 (9)
+// and Table 6.3 for composite sections; EN 1993-1-1 Table 5.2, class 2,
+// for a steel profile without concrete), classified from the section
+// itself: which points around and inside a profile are concrete.
+
+#include <vector>
+
+#include "model/Results.h"
+
+namespace colsec {
+
+class SectionModel;
+
+// One item per slenderness limit of every hollow or I-shaped profile of
+// structural steel; a fully encased I-section (concrete cover on every
+// side, 6.7.5.1 (2)) and solid profiles have none.
+std::vector<DesignCheckItem> localBucklingItems(const SectionModel& model);
+
+}  // namespace colsec

@@ -75,7 +75,9 @@ TEST(DesignCheckAlphaM, JustBelowAndJustAboveTheLimit) {
     EXPECT_NEAR(item->limit, c.limit, 1.0) << c.fyd << " " << c.my;
     EXPECT_EQ(item->ok, c.ok) << c.fyd << " " << c.my << "\n" << listItems(check);
     EXPECT_DOUBLE_EQ(item->utilisation, c.my / c.limit);
-    if (!c.ok) EXPECT_FALSE(check.verdict);
+    if (!c.ok) {
+      EXPECT_FALSE(check.verdict);
+    }
     // The linear interaction alone would pass: 640/710 < 1.
     EXPECT_TRUE(findItem(check, "6.7.3.7(2)", "linear")->ok);
   }
@@ -128,7 +130,9 @@ TEST(DesignCheckMu, AboveOneOnlyWhenTheMomentsResultFromTheAxialForce) {
     EXPECT_EQ(check.verdict, c.verdict) << c.declared << "\n" << listItems(check);
     const DesignCheckItem* cap = findItem(check, "6.7.3.6(2)", "μdy");
     EXPECT_EQ(cap != nullptr, c.capWarning) << c.declared;
-    if (cap != nullptr) EXPECT_TRUE(cap->warning);
+    if (cap != nullptr) {
+      EXPECT_TRUE(cap->warning);
+    }
     // μdz = 0.8 is never capped.
     EXPECT_EQ(findItem(check, "6.7.3.6(2)", "μdz"), nullptr);
   }

@@ -37,16 +37,16 @@ FUZZ_SEEDS = examples tests/bad-inputs/cases tests/e2e/cases tests/verification
 fuzz-build:
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCOLSEC_FUZZ=ON -DCOLSEC_TESTS=OFF
-	cmake --build $(FUZZ_BUILD) --target fuzz_reader fuzz_analysis
+	cmake --build $(FUZZ_BUILD) --target fuzz_reader fuzz_analysis fuzz_loads
 
 fuzz: fuzz-build
-	for t in reader analysis; do \
+	for t in reader analysis loads; do \
 	  ./$(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
 	    -print_final_stats=1 fuzz/corpus/$$t $(wildcard $(FUZZ_SEEDS)) || exit 1; \
 	done
 
 fuzz-replay: fuzz-build
-	for t in reader analysis; do \
+	for t in reader analysis loads; do \
 	  ./$(FUZZ_BUILD)/fuzz/fuzz_$$t -runs=0 fuzz/corpus/$$t $(wildcard $(FUZZ_SEEDS)) || exit 1; \
 	done
 

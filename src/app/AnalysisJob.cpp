@@ -44,8 +44,8 @@ void AnalysisJob::run() {
   openOutputs();
 
   runAnalysisSteps(model, tolerance,
-                   {logStream.file.out(), interactionStream.file.out(), sectionStream.file.out(),
-                    validationStream.file.out(), console_, clearScreen_});
+                   {&logStream.file.out(), &interactionStream.file.out(), &sectionStream.file.out(),
+                    &validationStream.file.out(), console_, clearScreen_});
   commitOutputs();
 }
 

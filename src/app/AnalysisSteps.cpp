@@ -5,8 +5,8 @@
 #include "analysis/ElementResults.h"
 #include "analysis/GeneralMethod.h"
 #include "analysis/SectionSums.h"
-#include "check/DesignCheck.h"
 #include "analysis/Solvers.h"
+#include "check/DesignCheck.h"
 #include "interaction/InteractionCurves.h"
 #include "interaction/SimplifiedMethod.h"
 #include "model/SectionModel.h"
@@ -15,25 +15,49 @@
 
 namespace colsec {
 
+namespace {
+
+// Text that nobody reads: a stream without a buffer drops what it gets.
+std::ostream& orDiscard(std::ostream* stream) {
+  static thread_local std::ostream discard(nullptr);
+  return stream != nullptr ? *stream : discard;
+}
+
+}  // namespace
+
 void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& streams) {
   discretise(model);
-  runShearAnalysis(model, tolerance, streams.console);
+  runShearSteps(model, tolerance, streams.console);
+  runForceSteps(model, tolerance, streams, {});
+}
+
+void runShearSteps(SectionModel& model, double tolerance, std::ostream& console) {
+  runShearAnalysis(model, tolerance, console);
   updateElementResistances(model.elements);
-  runStressAnalysis(model, tolerance, streams.log, streams.console);
-  writeElementResults(streams.section, model.elements, streams.console);
+}
+
+void runForceSteps(SectionModel& model, double tolerance, const RunStreams& streams, const SharedResults& shared) {
+  std::ostream& validation = orDiscard(streams.validation);
+  runStressAnalysis(model, tolerance, orDiscard(streams.log), streams.console);
+  if (streams.section != nullptr) {
+    writeElementResults(*streams.section, model.elements, streams.console);
+  } else {
+    streams.console << "Writing Element Results\n";
+  }
   checkElementLimits(model);
   collectMaterialExtremes(model, streams.console);
   evaluateGeneralMethod(model);
-  writeGeneralMethodReport(streams.validation, model);
+  if (streams.validation != nullptr) writeGeneralMethodReport(validation, model);
   if (model.allNonlinear) {
-    computeInteractionCurves(model, streams.interaction, streams.console, streams.clearScreen);
+    computeInteractionCurves(model, orDiscard(streams.interaction), streams.console, streams.clearScreen,
+                             shared.surface);
     evaluateSimplifiedMethod(model);
-    writeSimplifiedMethodReport(streams.validation, model);
+    if (streams.validation != nullptr) writeSimplifiedMethodReport(validation, model);
   } else {
-    streams.validation << kLinearMaterialLine;
+    validation << kLinearMaterialLine;
   }
-  writeInputSummary(streams.validation, model);
-  runDesignCheck(model, tolerance);
+  if (streams.validation != nullptr) writeInputSummary(validation, model);
+  runDesignCheck(model, tolerance, shared.sectionItems);
 }
 
 }  // namespace colsec

@@ -8,17 +8,38 @@
 namespace colsec {
 
 class SectionModel;
+struct PlasticSurface;
+struct SectionCheckItems;
 
-// Where the steps write: the four result streams and the console.
+// Where the steps write: the four result streams and the console. A null
+// result stream means the text of that file is not wanted (the results in
+// the model are the same).
 struct RunStreams {
-  std::ostream& log;
-  std::ostream& interaction;
-  std::ostream& section;
-  std::ostream& validation;
+  std::ostream* log;
+  std::ostream* interaction;
+  std::ostream* section;
+  std::ostream* validation;
   std::ostream& console;
   bool clearScreen;  // the console is a terminal
 };
 
+// Results of earlier steps that depend only on the elements after the
+// shear analysis (and, for the surface, the quadrant of the moments), so
+// that runs with the same shear forces can share them. Null: compute.
+struct SharedResults {
+  const PlasticSurface* surface = nullptr;
+  const SectionCheckItems* sectionItems = nullptr;
+};
+
 void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& streams);
+
+// The steps after the discretisation: shear stresses and the elements'
+// shear-reduced resistances.
+void runShearSteps(SectionModel& model, double tolerance, std::ostream& console);
+
+// The steps that depend on the axial force and moments, on elements whose
+// shear state is solved: strain state, element checks, both methods, the
+// report and the design check.
+void runForceSteps(SectionModel& model, double tolerance, const RunStreams& streams, const SharedResults& shared);
 
 }  // namespace colsec

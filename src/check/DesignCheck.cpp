@@ -125,6 +125,7 @@ double plasticMomentAt(const SectionModel& model, const PlasticSweep& sweep, dou
 }
 
 void addSymmetry(const SectionModel& model, std::vector<DesignCheckItem>& items) {
+  if (!model.allNonlinear) return;
   const PlasticSweep sweep(model.elements);
   const struct {
     double positive, negative;
@@ -146,7 +147,8 @@ void addSymmetry(const SectionModel& model, std::vector<DesignCheckItem>& items)
   }
 }
 
-void addSimplifiedMethod(const SectionModel& model, std::vector<DesignCheckItem>& items) {
+void addSimplifiedMethod(const SectionModel& model, const std::vector<DesignCheckItem>& symmetry,
+                         std::vector<DesignCheckItem>& items) {
   const SimplifiedMethodResult& r = model.simplifiedMethod;
   const SectionForces& f = model.designForces;
   if (!r.computed) {
@@ -192,7 +194,7 @@ void addSimplifiedMethod(const SectionModel& model, std::vector<DesignCheckItem>
     items.push_back(makeItem("6.7.3.6(1)", "|My,Ed| ≤ αM·μdy·|Mpl,y,Rd|", std::fabs(f.my), a * resistanceY));
     items.push_back(makeItem("6.7.3.6(1)", "|Mz,Ed| ≤ αM·μdz·|Mpl,z,Rd|", std::fabs(f.mz), a * resistanceZ));
   }
-  addSymmetry(model, items);
+  items.insert(items.end(), symmetry.begin(), symmetry.end());
 }
 
 }  // namespace
@@ -219,14 +221,23 @@ int governingItem(const std::vector<DesignCheckItem>& items) {
   return governing;
 }
 
-void runDesignCheck(SectionModel& model, double tolerance) {
+SectionCheckItems sectionCheckItems(const SectionModel& model) {
+  SectionCheckItems section;
+  addSymmetry(model, section.symmetry);
+  section.localBuckling = localBucklingItems(model);
+  section.fibreArea = fibreAreaItems(model);
+  return section;
+}
+
+void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckItems* precomputed) {
   (void)tolerance;
+  const SectionCheckItems section = precomputed != nullptr ? *precomputed : sectionCheckItems(model);
   DesignCheck& check = model.designCheck;
   check = DesignCheck{};
   addGeneralMethod(model, check.items);
-  addSimplifiedMethod(model, check.items);
-  for (DesignCheckItem& item : localBucklingItems(model)) check.items.push_back(std::move(item));
-  for (DesignCheckItem& item : fibreAreaItems(model)) check.items.push_back(std::move(item));
+  addSimplifiedMethod(model, section.symmetry, check.items);
+  check.items.insert(check.items.end(), section.localBuckling.begin(), section.localBuckling.end());
+  check.items.insert(check.items.end(), section.fibreArea.begin(), section.fibreArea.end());
   check.verdict = true;
   for (const DesignCheckItem& item : check.items) {
     if (!item.warning && !item.ok) check.verdict = false;

@@ -140,18 +140,37 @@ CurvePoint closestCurvePoint(const SectionModel& model, const CurvePoint& target
   return {target.nx, resultMy, resultMz};
 }
 
-void computeInteractionCurves(SectionModel& model, std::ostream& interaction, std::ostream& console,
-                              bool clearScreen) {
-  const auto clear = [&] {
-    if (clearScreen) console << kClearScreen;
-  };
+PlasticSurface sweepPlasticSurface(const SectionModel& model) {
   const double radius = sectionRadius(model);
   const double offsets = model.settings.offsetSubdivisions;
   const PlasticSweep sweep(model.elements);
   const MomentQuadrant quadrant = momentQuadrant(model.designForces);
-  model.curveNMy = sweep.sweep(quadrant.alphaNMy, -radius, radius, offsets);
+  PlasticSurface surface;
+  surface.curveNMy = sweep.sweep(quadrant.alphaNMy, -radius, radius, offsets);
+  surface.curveNMz = sweep.sweep(quadrant.alphaNMz, -radius, radius, offsets);
+  const int angles = model.settings.angularSubdivisions;
+  for (int i = 0; i < angles; ++i) {
+    surface.surfaceCurves.push_back(sweep.sweep(surfaceAngle(quadrant, i, angles), -radius, radius, offsets));
+  }
+  return surface;
+}
+
+double surfaceAngle(const MomentQuadrant& quadrant, int i, int angles) {
+  return quadrant.firstAngle + i * kHalfPi / (angles - 1);
+}
+
+void computeInteractionCurves(SectionModel& model, std::ostream& interaction, std::ostream& console,
+                              bool clearScreen, const PlasticSurface* precomputed) {
+  const auto clear = [&] {
+    if (clearScreen) console << kClearScreen;
+  };
+  // The sweeps do not depend on what the console shows, so they may come
+  // from an earlier run with the same elements and quadrant.
+  PlasticSurface surface = precomputed != nullptr ? *precomputed : sweepPlasticSurface(model);
+  const MomentQuadrant quadrant = momentQuadrant(model.designForces);
+  model.curveNMy = std::move(surface.curveNMy);
   console << "\nDone";
-  model.curveNMz = sweep.sweep(quadrant.alphaNMz, -radius, radius, offsets);
+  model.curveNMz = std::move(surface.curveNMz);
   console << "\nDone";
 
   model.mPlYRd = valueAtAxialForce(model.curveNMy, 0.0, true);
@@ -164,12 +183,12 @@ void computeInteractionCurves(SectionModel& model, std::ostream& interaction, st
 
   const int angles = model.settings.angularSubdivisions;
   for (int i = 0; i < angles; ++i) {
-    const double alpha = quadrant.firstAngle + i * kHalfPi / (angles - 1);
+    const double alpha = surfaceAngle(quadrant, i, angles);
     clear();
     console << "\nCalculating Interaction Curves\n Alpha = " << alpha / kPi * 180 << " Degrees\n";
     printProgressBar(console, i, angles);
     console << "\n";
-    model.surfaceCurves.push_back(sweep.sweep(alpha, -radius, radius, offsets));
+    model.surfaceCurves.push_back(std::move(surface.surfaceCurves[i]));
     console << "\nDone";
   }
   clear();

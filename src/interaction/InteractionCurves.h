@@ -4,6 +4,7 @@
 // Forces in N, moments in Nmm, offsets in mm, angles in rad.
 
 #include <iosfwd>
+#include <vector>
 
 #include "model/Types.h"
 
@@ -49,11 +50,25 @@ InteractionCurve curveAtAxialForce(const SectionModel& model, double target);
 // the fallback (ties to the earlier point).
 CurvePoint closestCurvePoint(const SectionModel& model, const CurvePoint& target);
 
+// The sweeps of the rigid-plastic surface in the quadrant of the design
+// moments: N-My, N-Mz and one curve per angle. They depend only on the
+// elements' plastic triples, the settings and the quadrant.
+struct PlasticSurface {
+  InteractionCurve curveNMy;
+  InteractionCurve curveNMz;
+  std::vector<InteractionCurve> surfaceCurves;
+};
+PlasticSurface sweepPlasticSurface(const SectionModel& model);
+
+// Angle i of `angles` over the quarter turn of the quadrant [rad].
+double surfaceAngle(const MomentQuadrant& quadrant, int i, int angles);
+
 // Builds every curve and resistance into the model and writes the four
 // blocks of the interaction result file. clearScreen: whether the console
-// is a terminal that may be cleared between angles.
+// is a terminal that may be cleared between angles. `precomputed`: the
+// sweeps of this model's elements and quadrant, when already known.
 void computeInteractionCurves(SectionModel& model, std::ostream& interaction, std::ostream& console,
-                              bool clearScreen);
+                              bool clearScreen, const PlasticSurface* precomputed = nullptr);
 
 // "#CURVEPOINT <name> nx my mz" per point.
 void writeCurve(std::ostream& stream, const InteractionCurve& curve, const char* name);

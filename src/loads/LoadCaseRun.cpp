@@ -1,0 +1,237 @@
+#include "loads/LoadCaseRun.h"
+
+#include <atomic>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <sstream>
+#include <thread>
+#include <unordered_map>
+
+#include "app/AnalysisSteps.h"
+#include "check/DesignCheck.h"
+#include "input/InputChecks.h"
+#include "input/InputReader.h"
+#include "interaction/InteractionCurves.h"
+#include "model/SectionModel.h"
+#include "profiles/Discretisation.h"
+
+namespace colsec {
+
+namespace {
+
+// Runs work(i) for i = 0 … count − 1 on `threads` threads; each index once.
+// The first exception is rethrown after every thread has stopped.
+template <typename Work>
+void parallelFor(int count, int threads, Work work) {
+  std::atomic<int> next{0};
+  std::exception_ptr failure;
+  std::mutex failureLock;
+  const auto worker = [&] {
+    for (int i = next++; i < count; i = next++) {
+      try {
+        work(i);
+      } catch (...) {
+        const std::lock_guard<std::mutex> lock(failureLock);
+        if (!failure) failure = std::current_exception();
+        next = count;
+      }
+    }
+  };
+  const int extra = std::max(0, std::min(threads, count) - 1);
+  std::vector<std::thread> pool;
+  pool.reserve(extra);
+  for (int t = 0; t < extra; ++t) pool.emplace_back(worker);
+  worker();
+  for (std::thread& thread : pool) thread.join();
+  if (failure) std::rethrow_exception(failure);
+}
+
+// A model that nobody prints: console and warnings are dropped.
+struct QuietModel {
+  QuietModel() : discard(nullptr), model(discard) {}
+  std::ostream discard;
+  SectionModel model;
+};
+
+// Reads the section from the input text: profiles, materials, settings.
+std::unique_ptr<QuietModel> readSection(const std::string& text, const std::string& path) {
+  auto section = std::make_unique<QuietModel>();
+  std::istringstream input(text);
+  InputRecordLines lines = readInput(input, section->model, path, section->discard);
+  section->model.pruneMaterials();
+  // The design forces come from the table, so a missing #FORCEED is no loss.
+  if (lines.forcesLine == 0) lines.forcesLine = -1;
+  checkInput(section->model, lines, path, section->discard);
+  return section;
+}
+
+// The elements after the shear analysis for one pair of shear forces.
+struct ShearState {
+  double qy = 0.0;
+  double qz = 0.0;
+  std::vector<Element> elements;  // materials: those of the master model
+  bool converged = false;
+  double carriedQy = 0.0;
+  double carriedQz = 0.0;
+  SectionCheckItems sectionItems;
+};
+
+// Shear pairs are told apart by their bits: -0.0 and 0.0 give shear
+// stresses of different signs.
+using ShearKey = std::pair<std::uint64_t, std::uint64_t>;
+ShearKey shearKey(const SectionForces& f) { return {std::bit_cast<std::uint64_t>(f.qy), std::bit_cast<std::uint64_t>(f.qz)}; }
+
+class SectionSource {
+ public:
+  SectionSource(const std::string& text, const std::string& path) : text_(text), path_(path) {
+    master_ = readSection(text_, path_);
+    discretise(master_->model);
+  }
+
+  const SectionModel& master() const { return master_->model; }
+
+  // A fresh model of the section whose elements are copies of `elements`
+  // (materials of the master model), pointing at the fresh model's own
+  // materials.
+  std::unique_ptr<QuietModel> modelWith(const std::vector<Element>& elements) const {
+    std::unique_ptr<QuietModel> fresh = readSection(text_, path_);
+    SectionModel& model = fresh->model;
+    const SectionModel& source = master_->model;
+    model.gridLinesY = source.gridLinesY;  // sorted and unique since the discretisation
+    model.gridLinesZ = source.gridLinesZ;
+    std::unordered_map<const Material*, const Material*> remap;
+    for (std::size_t k = 0; k < source.materials.size(); ++k) {
+      remap[source.materials[k].get()] = model.materials[k].get();
+    }
+    model.elements = elements;
+    for (Element& e : model.elements) e.material = remap.at(e.material);
+    return fresh;
+  }
+
+ private:
+  const std::string& text_;
+  const std::string& path_;
+  std::unique_ptr<QuietModel> master_;
+};
+
+double outcomeUtilisation(const DesignCheck& check) {
+  if (check.governing < 0) return 0.0;
+  return check.items[check.governing].utilisation;
+}
+
+}  // namespace
+
+int governingCombination(const std::vector<CombinationOutcome>& outcomes) {
+  int governing = -1;
+  for (std::size_t i = 0; i < outcomes.size(); ++i) {
+    const double u = outcomes[i].utilisation;
+    if (governing < 0) {
+      governing = static_cast<int>(i);
+      continue;
+    }
+    const double best = outcomes[governing].utilisation;
+    if (std::isnan(best)) continue;
+    if (std::isnan(u) || u > best) governing = static_cast<int>(i);
+  }
+  return governing;
+}
+
+LoadCaseResults runLoadCases(const std::string& inputText, const std::string& inputPath,
+                             const std::vector<LoadCombination>& combinations, const LoadCaseOptions& options) {
+  const SectionSource source(inputText, inputPath);
+  const SectionModel& master = source.master();
+  const int threads = std::max(1, options.threads);
+
+  // Distinct shear pairs in the order of their first combination.
+  std::map<ShearKey, int> shearIndex;
+  std::vector<int> shearOf(combinations.size());
+  std::vector<ShearState> shears;
+  for (std::size_t c = 0; c < combinations.size(); ++c) {
+    const auto [at, added] = shearIndex.emplace(shearKey(combinations[c].forces), static_cast<int>(shears.size()));
+    if (added) shears.push_back({combinations[c].forces.qy, combinations[c].forces.qz, {}, false, 0.0, 0.0, {}});
+    shearOf[c] = at->second;
+  }
+  parallelFor(static_cast<int>(shears.size()), threads, [&](int s) {
+    ShearState& state = shears[s];
+    std::unique_ptr<QuietModel> run = source.modelWith(master.elements);
+    SectionModel& model = run->model;
+    model.designForces.qy = state.qy;
+    model.designForces.qz = state.qz;
+    runShearSteps(model, options.tolerance, run->discard);
+    state.converged = model.shearConverged;
+    state.carriedQy = model.resultForces.qy;
+    state.carriedQz = model.resultForces.qz;
+    state.sectionItems = sectionCheckItems(model);
+    // Back to the master's materials, which outlive every run.
+    std::unordered_map<const Material*, const Material*> remap;
+    for (std::size_t k = 0; k < master.materials.size(); ++k) remap[model.materials[k].get()] = master.materials[k].get();
+    state.elements = std::move(model.elements);
+    for (Element& e : state.elements) e.material = remap.at(e.material);
+  });
+
+  // The plastic sweeps per shear pair and quadrant of the moments.
+  std::map<std::pair<int, int>, int> surfaceIndex;
+  std::vector<std::pair<int, int>> surfaceKeys;
+  std::vector<int> surfaceOf(combinations.size(), -1);
+  if (master.allNonlinear) {
+    for (std::size_t c = 0; c < combinations.size(); ++c) {
+      const std::pair<int, int> key{shearOf[c], momentQuadrant(combinations[c].forces).q};
+      const auto [at, added] = surfaceIndex.emplace(key, static_cast<int>(surfaceKeys.size()));
+      if (added) surfaceKeys.push_back(key);
+      surfaceOf[c] = at->second;
+    }
+  }
+  std::vector<PlasticSurface> surfaces(surfaceKeys.size());
+  parallelFor(static_cast<int>(surfaceKeys.size()), threads, [&](int k) {
+    std::unique_ptr<QuietModel> run = source.modelWith(shears[surfaceKeys[k].first].elements);
+    // Moments of the signs of the quadrant pick its sweep angles.
+    const int q = surfaceKeys[k].second;
+    run->model.designForces.my = (q == 1 || q == 2) ? -1.0 : 0.0;
+    run->model.designForces.mz = (q == 2 || q == 3) ? -1.0 : 0.0;
+    surfaces[k] = sweepPlasticSurface(run->model);
+  });
+
+  LoadCaseResults results;
+  results.shearStates = static_cast<int>(shears.size());
+  results.outcomes.resize(combinations.size());
+  std::mutex progressLock;
+  int done = 0;
+  parallelFor(static_cast<int>(combinations.size()), threads, [&](int c) {
+    const ShearState& shear = shears[shearOf[c]];
+    std::unique_ptr<QuietModel> run = source.modelWith(shear.elements);
+    SectionModel& model = run->model;
+    model.designForces = combinations[c].forces;
+    model.shearConverged = shear.converged;
+    model.resultForces.qy = shear.carriedQy;
+    model.resultForces.qz = shear.carriedQz;
+    SharedResults shared;
+    shared.surface = surfaceOf[c] >= 0 ? &surfaces[surfaceOf[c]] : nullptr;
+    shared.sectionItems = &shear.sectionItems;
+    runForceSteps(model, options.tolerance, {nullptr, nullptr, nullptr, nullptr, run->discard, false}, shared);
+
+    CombinationOutcome& outcome = results.outcomes[c];
+    outcome.combination = combinations[c];
+    outcome.shearConverged = model.shearConverged;
+    outcome.axialConverged = model.axialConverged;
+    outcome.fallback = model.strainFallback;
+    outcome.generalVerified = model.generalMethod.verified;
+    outcome.simplifiedComputed = model.simplifiedMethod.computed;
+    outcome.simplifiedOk = model.simplifiedMethod.methodOk();
+    outcome.designCheck = model.designCheck;
+    outcome.utilisation = outcomeUtilisation(model.designCheck);
+    if (options.view) outcome.view = options.view(model);
+    if (options.progress) {
+      const std::lock_guard<std::mutex> lock(progressLock);
+      options.progress(++done, static_cast<int>(combinations.size()));
+    }
+  });
+  results.governing = governingCombination(results.outcomes);
+  return results;
+}
+
+}  // namespace colsec

@@ -1,0 +1,136 @@
+// Every combination of a table gets exactly what a single run with its
+// forces gives, whatever the number of threads.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <iomanip>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "analysis/ElementResults.h"
+#include "loads/LoadCaseRun.h"
+#include "model/SectionModel.h"
+#include "report/Reports.h"
+#include "support/InMemoryRun.h"
+#include "support/TestSupport.h"
+
+namespace colsec {
+namespace {
+
+constexpr const char* kSection =
+    "// encased HEB 300 with four bars\n"
+    "#MATERIAL CONC1992_3171 NR 1 PRIO 1 PAR 33000 17 1.0 0.002 0.0035 2\n"
+    "#MATERIAL Steel1993_543 NR 2 PRIO 2 PAR 210000 355 81000\n"
+    "#MATERIAL Steel1992_327b NR 3 PRIO 3 PAR 200000 435\n"
+    "#PROFILE RECT NR 1 MAT 1 DIM 500 500 0 0 0\n"
+    "#PROFILE HEB NR 2 MAT 2 DIM 300 300 11 19 27 0\n"
+    "#PROFILE CIRC NR 3 MAT 3 DIM 188 188 25 0 0\n"
+    "#PROFILE CIRC NR 4 MAT 3 DIM -188 188 25 0 0\n"
+    "#PROFILE CIRC NR 5 MAT 3 DIM -188 -188 25 0 0\n"
+    "#PROFILE CIRC NR 6 MAT 3 DIM 188 -188 25 0 0\n"
+    "#FORCEED FED 1 2 3 4 5\n"
+    "#SETTINGS SET 12 0 0 7 40\n";
+
+// Everything a run stores, numbers at full precision, and the text of the
+// report and the element list.
+std::string everything(const SectionModel& m) {
+  std::ostringstream out;
+  out << std::setprecision(17);
+  const auto forces = [&](const SectionForces& f) { out << f.nx << " " << f.my << " " << f.mz << " " << f.qy << " " << f.qz << "\n"; };
+  forces(m.designForces);
+  forces(m.resultForces);
+  out << m.strainState.epsX << " " << m.strainState.kappaY << " " << m.strainState.kappaZ << "\n";
+  out << m.shearConverged << m.axialConverged << m.stressesWithinLimits << m.strainsWithinLimits << "\n";
+  out << m.mPlYRd << " " << m.mPlZRd << " " << m.nPlRdMax << " " << m.nPlRdMin << " " << m.mdy << " " << m.mdz << " "
+      << m.qPlRdY << " " << m.qPlRdZ << "\n";
+  for (const InteractionCurve* curve : {&m.curveNMy, &m.curveNMz, &m.curveMyMzN0, &m.curveMyMz}) {
+    for (const CurvePoint& p : *curve) out << p.nx << " " << p.my << " " << p.mz << ";";
+    out << "\n";
+  }
+  for (const DesignCheckItem& i : m.designCheck.items) {
+    out << i.clause << "|" << i.what << "|" << i.value << "|" << i.limit << "|" << i.utilisation << "|" << i.ok
+        << i.warning << "\n";
+  }
+  out << m.designCheck.verdict << " " << m.designCheck.governing << "\n";
+  writeGeneralMethodReport(out, m);
+  if (m.simplifiedMethod.computed) writeSimplifiedMethodReport(out, m);
+  std::ostringstream console;
+  writeElementResults(out, m.elements, console);
+  return out.str();
+}
+
+std::string withForces(const SectionForces& f) {
+  std::ostringstream text;
+  text << std::setprecision(17) << kSection << "#FORCEED FED " << f.nx << " " << f.my << " " << f.mz << " " << f.qy
+       << " " << f.qz << "\n";
+  return text.str();
+}
+
+const std::vector<LoadCombination> kCombinations = {
+    {"moderate", {-3000e3, 150e6, 50e6, 20e3, 50e3}, 2},
+    {"negative moments", {-2000e3, -300e6, -120e6, 20e3, 50e3}, 3},
+    {"zero forces", {0, 0, 0, 0, 0}, 4},
+    {"beyond the resistance", {-12000e3, 900e6, 600e6, 0, 0}, 5},
+    {"other shear", {-3000e3, 150e6, -50e6, 300e3, -100e3}, 6},
+    {"tension", {1500e3, 100e6, 0, 20e3, 50e3}, 7},
+};
+
+TEST(LoadCaseRun, EveryCombinationEqualsItsSingleRun) {
+  LoadCaseOptions options;
+  options.threads = 2;
+  options.view = everything;
+  const LoadCaseResults results = runLoadCases(kSection, "section.txt", kCombinations, options);
+  ASSERT_EQ(results.outcomes.size(), kCombinations.size());
+  EXPECT_EQ(results.shearStates, 3);  // (20, 50) kN three times, (0, 0) twice, (300, -100) once
+  for (std::size_t c = 0; c < kCombinations.size(); ++c) {
+    const auto single = test::analyseText(withForces(kCombinations[c].forces));
+    const std::string expected = everything(single->model);
+    const std::string& actual = results.outcomes[c].view;
+    EXPECT_EQ(actual, expected) << kCombinations[c].name << ": " << test::firstDifference(expected, actual);
+    EXPECT_EQ(results.outcomes[c].generalVerified, single->model.generalMethod.verified) << kCombinations[c].name;
+    EXPECT_EQ(results.outcomes[c].designCheck.verdict, single->model.designCheck.verdict) << kCombinations[c].name;
+  }
+}
+
+TEST(LoadCaseRun, ResultsDoNotDependOnTheNumberOfThreads) {
+  LoadCaseOptions options;
+  options.view = everything;
+  options.threads = 1;
+  const LoadCaseResults one = runLoadCases(kSection, "section.txt", kCombinations, options);
+  options.threads = 3;
+  const LoadCaseResults three = runLoadCases(kSection, "section.txt", kCombinations, options);
+  for (std::size_t c = 0; c < kCombinations.size(); ++c) {
+    EXPECT_EQ(one.outcomes[c].view, three.outcomes[c].view) << kCombinations[c].name;
+  }
+  EXPECT_EQ(one.governing, three.governing);
+}
+
+TEST(LoadCaseRun, TheGoverningCombinationHasTheHighestUtilisation) {
+  const auto outcome = [](double u) {
+    CombinationOutcome o;
+    o.utilisation = u;
+    return o;
+  };
+  const double nan = std::nan("");
+  const struct {
+    const char* name;
+    std::vector<CombinationOutcome> outcomes;
+    int governing;
+  } cases[] = {
+      {"none", {}, -1},
+      {"highest", {outcome(0.3), outcome(0.9), outcome(0.5)}, 1},
+      {"first of equals", {outcome(0.9), outcome(0.4), outcome(0.9)}, 0},
+      {"failed without a number first", {outcome(3.0), outcome(nan), outcome(nan)}, 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(governingCombination(c.outcomes), c.governing) << c.name;
+
+  LoadCaseOptions options;
+  const LoadCaseResults results = runLoadCases(kSection, "section.txt", kCombinations, options);
+  EXPECT_EQ(results.governing, 3) << "the combination beyond the resistance";
+  EXPECT_FALSE(results.outcomes[3].designCheck.verdict);
+}
+
+}  // namespace
+}  // namespace colsec

@@ -38,8 +38,11 @@ DesignCheckItem warningItem(std::string clause, std::string what, double value, 
   return item;
 }
 
-// The largest of σ against its limit on its side, τ against the shear
-// limit and a compressive strain against the ultimate strain.
+// The largest of the fibre's limits that its law can reach: a compressive
+// strain against the ultimate strain, a LINEAR stress against its limit on
+// its side, τ against the shear limit. The steel laws are capped at their
+// (shear-reduced) strength and have no strain limit, so yielding is not a
+// limit of the general method; nor is σ of concrete, capped at fcd.
 double elementUtilisation(const Element& e, double sigma, double eps) {
   double u = 0.0;
   const auto take = [&u](double demand, double limit) {
@@ -47,8 +50,10 @@ double elementUtilisation(const Element& e, double sigma, double eps) {
     const double ratio = demand / limit;
     if (!(ratio <= u)) u = ratio;  // NaN and infinity take over
   };
-  if (sigma > 0.0) take(sigma, e.stress(QueryLimitUpper, 0.0));
-  if (sigma < 0.0) take(sigma, e.stress(QueryLimitLower, 0.0));
+  if (e.material->kind == MaterialLinear) {
+    if (sigma > 0.0) take(sigma, e.stress(QueryLimitUpper, 0.0));
+    if (sigma < 0.0) take(sigma, e.stress(QueryLimitLower, 0.0));
+  }
   take(e.tauComb, e.material->shearQuery(QueryLimitUpper, 0.0));
   if (e.material->hasStrainLimit && eps < 0.0) take(eps, e.material->ultimateStrain());
   return u;
@@ -72,7 +77,8 @@ double sectionUtilisation(const SectionModel& model, const StrainState* state) {
 void addGeneralMethod(const SectionModel& model, std::vector<DesignCheckItem>& items) {
   const StrainFallbackResult& fallback = model.strainFallback;
   const char* clause = "6.7.2";
-  const std::string what = "general method: stresses and strains of every fibre against their limits";
+  const std::string what =
+      "general method: fibre limits (concrete strain against εcu, LINEAR stress limits, shear stress against τlim)";
   if (!model.shearConverged) {
     DesignCheckItem item = makeItem(clause, "general method: the shear stress distribution did not converge",
                                     std::nan(""), 1.0);

@@ -16,6 +16,10 @@ double singleSquare(double coordinate) {
 }  // namespace
 
 Element::Element(double y, double z, double dy, double dz, const CellOwner& owner, std::int32_t profileNumber_)
+    : Element(y, z, dy, dz, std::pow(dy, 3), std::pow(dz, 3), owner, profileNumber_) {}
+
+Element::Element(double y, double z, double dy, double dz, double dyCubed, double dzCubed, const CellOwner& owner,
+                 std::int32_t profileNumber_)
     : profileNumber(profileNumber_),
       material(owner.material),
       posY(y),
@@ -25,8 +29,8 @@ Element::Element(double y, double z, double dy, double dz, const CellOwner& owne
       shearFactorY(owner.shearFactorY),
       shearFactorZ(owner.shearFactorZ),
       area(dy * dz),
-      inertiaY(singleSquare(z) * area + dy * std::pow(dz, 3) / 12),
-      inertiaZ(singleSquare(y) * area + dz * std::pow(dy, 3) / 12) {}
+      inertiaY(singleSquare(z) * area + dy * dzCubed / 12),
+      inertiaZ(singleSquare(y) * area + dz * dyCubed / 12) {}
 
 ForceTriple Element::internalForces(const StrainState& state) const {
   const double n = material->stressQuery(QueryValue, strainAt(state), tauComb) * area;

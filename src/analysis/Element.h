@@ -14,6 +14,10 @@ namespace colsec {
 class Element {
  public:
   Element(double y, double z, double dy, double dz, const CellOwner& owner, std::int32_t profileNumber);
+  // The same with dy³ and dz³ (std::pow(d, 3)) given, for a grid whose
+  // cells share their widths.
+  Element(double y, double z, double dy, double dz, double dyCubed, double dzCubed, const CellOwner& owner,
+          std::int32_t profileNumber);
 
   // Axial strain at the centre: (kappaY·posZ + epsX) + kappaZ·posY.
   double strainAt(const StrainState& state) const {

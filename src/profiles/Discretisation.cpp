@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "model/SectionModel.h"
 
@@ -62,14 +63,83 @@ PointOwner ownerAt(const std::vector<std::unique_ptr<Profile>>& profiles, double
   return result;
 }
 
+namespace {
+
+// The extent of a profile's own grid lines, widened by far more than the
+// rounding of any point test, so that a cell centre outside it is surely
+// not covered by the profile.
+struct Extent {
+  double yMin, yMax, zMin, zMax;
+  bool contains(double y, double z) const { return yMin <= y && y <= yMax && zMin <= z && z <= zMax; }
+};
+
+Extent extentOf(const Profile& profile) {
+  std::vector<double> ys;
+  std::vector<double> zs;
+  profile.addGridLines(ys, zs);
+  // A profile without edges along an axis is asked everywhere along it.
+  static constexpr double kAll = std::numeric_limits<double>::infinity();
+  const auto range = [](const std::vector<double>& lines) {
+    if (lines.empty()) return std::pair{-kAll, kAll};
+    const auto [low, high] = std::minmax_element(lines.begin(), lines.end());
+    const double pad = 1e-6 * (std::fmax(std::fabs(*low), std::fabs(*high)) + 1.0);
+    return std::pair{*low - pad, *high + pad};
+  };
+  const auto [yMin, yMax] = range(ys);
+  const auto [zMin, zMax] = range(zs);
+  return {yMin, yMax, zMin, zMax};
+}
+
+std::vector<double> cubes(const std::vector<GridCell>& cells) {
+  std::vector<double> result;
+  result.reserve(cells.size());
+  for (const GridCell& c : cells) result.push_back(std::pow(c.width, 3));
+  return result;
+}
+
+}  // namespace
+
 void discretise(SectionModel& model) {
   const std::vector<GridCell> yCells = subdivideGridLines(model.gridLinesY, model.settings.feSize);
   const std::vector<GridCell> zCells = subdivideGridLines(model.gridLinesZ, model.settings.feSize);
-  for (const GridCell& cy : yCells) {
-    for (const GridCell& cz : zCells) {
-      const PointOwner point = ownerAt(model.profiles, cy.centre, cz.centre);
-      if (point.owner.material != nullptr) {
-        model.elements.emplace_back(cy.centre, cz.centre, cy.width, cz.width, point.owner, point.profileNumber);
+  const std::vector<double> yCubes = cubes(yCells);
+  const std::vector<double> zCubes = cubes(zCells);
+  // Each profile is asked only for the cells within its extent; the result
+  // is that of ownerAt over all profiles for every cell.
+  std::vector<const Profile*> ranked;
+  std::vector<Extent> extents;
+  for (const auto& profile : model.profiles) {
+    if (profile->material == nullptr || !(profile->material->priority > -1000)) continue;
+    ranked.push_back(profile.get());
+    extents.push_back(extentOf(*profile));
+  }
+  // Pages are touched only as elements are added.
+  model.elements.reserve(yCells.size() * zCells.size());
+  std::vector<std::size_t> row;
+  for (std::size_t i = 0; i < yCells.size(); ++i) {
+    const GridCell& cy = yCells[i];
+    row.clear();
+    for (std::size_t k = 0; k < ranked.size(); ++k) {
+      if (extents[k].yMin <= cy.centre && cy.centre <= extents[k].yMax) row.push_back(k);
+    }
+    if (row.empty()) continue;
+    for (std::size_t j = 0; j < zCells.size(); ++j) {
+      const GridCell& cz = zCells[j];
+      int bestPriority = -1000;
+      CellOwner owner;
+      std::int32_t ownerProfile = 0;
+      for (const std::size_t k : row) {
+        const Profile& profile = *ranked[k];
+        if (!(profile.material->priority > bestPriority) || !extents[k].contains(cy.centre, cz.centre)) continue;
+        const CellOwner candidate = profile.classify(cy.centre, cz.centre);
+        if (candidate.material == nullptr) continue;
+        owner = candidate;
+        ownerProfile = profile.number;
+        bestPriority = profile.material->priority;
+      }
+      if (owner.material != nullptr) {
+        model.elements.emplace_back(cy.centre, cz.centre, cy.width, cz.width, yCubes[i], zCubes[j], owner,
+                                    ownerProfile);
       }
     }
   }

@@ -80,24 +80,38 @@ class DomainSearch {
   // maximises n·F − h(n): with s = cos θ·z + sin θ·y and n = (−t, cos θ,
   // sin θ), the excess is concave in t with slope Npl(t) − N, where Npl(t)
   // is the plastic axial force with tension where s > t. Its maximum lies at
-  // the element whose change to tension lifts Npl(t) to N.
+  // the element whose change to tension lifts Npl(t) to N: in the order of
+  // falling s, the first at which the sum of A·(σ⁺ − σ⁻) reaches N − Npl(∞).
+  // A weighted selection finds it without sorting all elements.
   Direction atAngle(double theta) {
     const double cb = std::cos(theta);
     const double sc = std::sin(theta);
     for (std::size_t i = 0; i < elements_.size(); ++i) {
       order_[i] = {cb * elements_[i].posZ + sc * elements_[i].posY, i};
     }
-    std::sort(order_.begin(), order_.end(),
-              [](const std::pair<double, std::size_t>& x, const std::pair<double, std::size_t>& y) {
-                return x.first > y.first;
-              });
-    double t = 0.0;
-    double nPlastic = nLower_;
-    for (const auto& [s, i] : order_) {
-      t = s;
-      nPlastic += elements_[i].area * (bounds_[i].upper - bounds_[i].lower);
-      if (nPlastic >= design_.nx) break;
+    const auto higher = [](const std::pair<double, std::size_t>& x, const std::pair<double, std::size_t>& y) {
+      return x.first > y.first;
+    };
+    double remaining = design_.nx - nLower_;
+    std::size_t lo = 0;
+    std::size_t hi = order_.size();
+    while (hi - lo > 1) {
+      // [lo, mid] holds the mid − lo + 1 highest s of [lo, hi).
+      const std::size_t mid = lo + (hi - lo - 1) / 2;
+      std::nth_element(order_.begin() + lo, order_.begin() + mid, order_.begin() + hi, higher);
+      double weight = 0.0;
+      for (std::size_t k = lo; k <= mid; ++k) {
+        const std::size_t i = order_[k].second;
+        weight += elements_[i].area * (bounds_[i].upper - bounds_[i].lower);
+      }
+      if (weight >= remaining) {
+        hi = mid + 1;
+      } else {
+        remaining -= weight;
+        lo = mid + 1;
+      }
     }
+    const double t = order_.empty() ? 0.0 : order_[lo].first;
     return {-t, cb, sc};
   }
 

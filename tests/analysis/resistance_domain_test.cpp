@@ -190,6 +190,7 @@ TEST(ResistanceDomainTest, ConcreteIsBoundedByTheFcdOfItsLaw) {
   updateElementResistances(s.model.elements);
   const LoadCase cases[] = {
       {"0.95 A fcd", -0.95 * 200000.0, 0.0, 0.0, false},
+      {"A fcd exactly, carried at epsC2", -200000.0, 0.0, 0.0, false},
       {"1.05 A fcd", -1.05 * 200000.0, 0.0, 0.0, true},
       {"any tension", 1000.0, 0.0, 0.0, true},
       {"pure moment", 0.0, 1e6, 0.0, true},

@@ -44,15 +44,23 @@ void writeElementResults(std::ostream& stream, const std::vector<Element>& eleme
   stream.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
+ElementLimitCheck checkElementLimit(const Element& e, double sigX, double epsX) {
+  ElementLimitCheck check;
+  check.stressExceeded = sigX > e.stress(QueryLimitUpper, 0.0) || e.stress(QueryLimitLower, 0.0) > sigX ||
+                         e.tauComb > e.material->shearQuery(QueryLimitUpper, 0.0);
+  check.strainExceeded = e.material->hasStrainLimit && e.material->ultimateStrain() > epsX;
+  return check;
+}
+
 void checkElementLimits(SectionModel& model) {
   model.stressesWithinLimits = true;
   model.strainsWithinLimits = true;
   for (Element& e : model.elements) {
-    const bool stressFails = e.sigX > e.stress(QueryLimitUpper, 0.0) || e.stress(QueryLimitLower, 0.0) > e.sigX ||
-                             e.tauComb > e.material->shearQuery(QueryLimitUpper, 0.0);
-    e.stressExceeded = stressFails;
-    if (stressFails) model.stressesWithinLimits = false;
-    if (e.material->hasStrainLimit && e.material->ultimateStrain() > e.epsX) {
+    const ElementLimitCheck check = checkElementLimit(e, e.sigX, e.epsX);
+    e.stressExceeded = check.stressExceeded;
+    if (check.stressExceeded) model.stressesWithinLimits = false;
+    // A flag once set stays set.
+    if (check.strainExceeded) {
       e.strainExceeded = true;
       model.strainsWithinLimits = false;
     }

@@ -46,6 +46,17 @@ struct TestSection {
     const double t = h / n;
     for (int i = 0; i < n; ++i) addElement(0.0, -h / 2 + t / 2 + i * t, b, t, material);
   }
+
+  // A solid b (along y) x h (along z) rectangle centred on the origin as a
+  // grid of ny x nz equal elements, y outer and z inner as the
+  // discretisation orders them.
+  void addGridRectangle(const Material* material, double b, double h, int ny, int nz) {
+    const double dy = b / ny;
+    const double dz = h / nz;
+    for (int i = 0; i < ny; ++i) {
+      for (int j = 0; j < nz; ++j) addElement(-b / 2 + dy / 2 + i * dy, -h / 2 + dz / 2 + j * dz, dy, dz, material);
+    }
+  }
 };
 
 inline std::vector<std::string> splitLines(const std::string& text) {

@@ -1,0 +1,276 @@
+#include "analysis/StrainFallback.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+
+#include "analysis/ElementResults.h"
+#include "analysis/ResistanceDomain.h"
+#include "analysis/SectionSums.h"
+#include "model/SectionModel.h"
+
+namespace colsec {
+
+namespace {
+
+// No element strain changes by more than this in one step: a full Newton
+// step taken from a nearly plastified state can land far out on the
+// plateaus of the laws, where every tangent is zero and nothing leads back.
+constexpr double kMaxStrainStep = 0.005;
+
+// Sufficient decrease of the merit for a step of length alpha:
+// merit ≤ (1 − kArmijo·alpha)·merit.
+constexpr double kArmijo = 1e-4;
+constexpr int kBacktracks = 10;
+
+// K0 added to a singular tangent K in the Newton step, as a fraction.
+constexpr double kRegularisation = 1e-10;
+
+// The Marquardt parameters tried, relative to diag(K0ᵀ·W·K0), after the
+// Newton step failed the line search: kMarquardtFirst·kMarquardtGrowth^k.
+constexpr int kMarquardtSteps = 5;
+constexpr double kMarquardtFirst = 1e-8;
+constexpr double kMarquardtGrowth = 100.0;
+
+// Pivots below this fraction of the unit diagonal count as zero.
+constexpr double kPivotFloor = 1e-12;
+
+using Matrix3 = std::array<std::array<double, 3>, 3>;
+using Vector3 = std::array<double, 3>;
+
+struct Evaluation {
+  ForceTriple forces;  // as sectionInternalForces gives them
+  Matrix3 tangent{};   // Σ Et·A·[1, z, y]ᵀ[1, z, y], unknowns (epsX, kappaY, kappaZ)
+};
+
+// The forces are summed exactly as sectionInternalForces sums them, so that
+// re-evaluating the reported state gives the reported forces bit for bit.
+Evaluation evaluate(const std::vector<Element>& elements, const StrainState& state) {
+  Evaluation result;
+  ForceTriple sum;
+  double k00 = 0.0, k01 = 0.0, k02 = 0.0, k11 = 0.0, k12 = 0.0, k22 = 0.0;
+  for (const Element& e : elements) {
+    const double strain = e.strainAt(state);
+    const double n = e.material->stressQuery(QueryValue, strain, e.tauComb) * e.area;
+    sum.nx += n;
+    sum.my += n * e.posZ;
+    sum.mz += n * e.posY;
+    const double k = e.material->tangentModulus(strain, e.tauComb) * e.area;
+    k00 += k;
+    k01 += k * e.posZ;
+    k02 += k * e.posY;
+    k11 += k * e.posZ * e.posZ;
+    k12 += k * e.posZ * e.posY;
+    k22 += k * e.posY * e.posY;
+  }
+  result.forces = {clampSmall(sum.nx), clampSmall(sum.my), clampSmall(sum.mz)};
+  result.tangent = {{{k00, k01, k02}, {k01, k11, k12}, {k02, k12, k22}}};
+  return result;
+}
+
+// Solves M·x = r for a symmetric positive semi-definite M. The system is
+// scaled to a unit diagonal first (strain and curvatures differ by the
+// section size); Gaussian elimination with full pivoting then drops the
+// directions in which M has no stiffness, leaving those unknowns at 0.
+// False when M is not a number or has no stiffness at all.
+bool solveSymmetric(const Matrix3& m, const Vector3& r, Vector3& x) {
+  Vector3 d{};
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      if (!std::isfinite(m[i][j])) return false;
+    }
+    d[i] = m[i][i] > 0.0 ? 1.0 / std::sqrt(m[i][i]) : 0.0;
+  }
+  Matrix3 a{};
+  Vector3 b{};
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) a[i][j] = d[i] * m[i][j] * d[j];
+    b[i] = d[i] * r[i];
+  }
+  std::array<int, 3> column{0, 1, 2};
+  int rank = 0;
+  for (int k = 0; k < 3; ++k) {
+    int p = k;
+    int q = k;
+    for (int i = k; i < 3; ++i) {
+      for (int j = k; j < 3; ++j) {
+        if (std::fabs(a[i][j]) > std::fabs(a[p][q])) {
+          p = i;
+          q = j;
+        }
+      }
+    }
+    if (!(std::fabs(a[p][q]) > kPivotFloor)) break;
+    std::swap(a[k], a[p]);
+    std::swap(b[k], b[p]);
+    for (int i = 0; i < 3; ++i) std::swap(a[i][k], a[i][q]);
+    std::swap(column[k], column[q]);
+    for (int i = k + 1; i < 3; ++i) {
+      const double f = a[i][k] / a[k][k];
+      for (int j = k; j < 3; ++j) a[i][j] -= f * a[k][j];
+      b[i] -= f * b[k];
+    }
+    ++rank;
+  }
+  if (rank == 0) return false;
+  Vector3 z{};
+  for (int k = rank - 1; k >= 0; --k) {
+    double sum = b[k];
+    for (int j = k + 1; j < rank; ++j) sum -= a[k][j] * z[j];
+    z[k] = sum / a[k][k];
+  }
+  for (int k = 0; k < 3; ++k) x[column[k]] = d[column[k]] * z[k];
+  return true;
+}
+
+// Residual in units of the tolerance, so that forces and moments weigh
+// alike in the merit.
+struct Residual {
+  ForceTriple r;
+  double merit = 0.0;  // Σ (r / tolerance)²
+  bool within = false;
+};
+
+class ResidualMeasure {
+ public:
+  ResidualMeasure(const ForceTriple& design, double tolerance)
+      : design_(design), tolN_(tolerance * 1000), tolM_(tolerance * 1000000) {}
+
+  // Weights of the squared residual components in the merit.
+  Vector3 weights() const {
+    const double wn = tolN_ > 0.0 ? 1.0 / (tolN_ * tolN_) : 1.0;
+    const double wm = tolM_ > 0.0 ? 1.0 / (tolM_ * tolM_) : 1.0;
+    return {wn, wm, wm};
+  }
+
+  Residual operator()(const ForceTriple& forces) const {
+    Residual res;
+    res.r = {design_.nx - forces.nx, design_.my - forces.my, design_.mz - forces.mz};
+    const double sn = tolN_ > 0.0 ? res.r.nx / tolN_ : res.r.nx;
+    const double sy = tolM_ > 0.0 ? res.r.my / tolM_ : res.r.my;
+    const double sz = tolM_ > 0.0 ? res.r.mz / tolM_ : res.r.mz;
+    res.merit = sn * sn + sy * sy + sz * sz;
+    // The acceptance test of the diagonal iteration.
+    res.within = tolN_ >= std::fabs(res.r.nx) && tolM_ >= std::fabs(res.r.my) && tolM_ >= std::fabs(res.r.mz);
+    return res;
+  }
+
+ private:
+  const ForceTriple design_;
+  const double tolN_;
+  const double tolM_;
+};
+
+}  // namespace
+
+NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements, const ForceTriple& design,
+                                            double tolerance) {
+  const ResidualMeasure measure(design, tolerance);
+  // Largest lever arms: the bound of the strain change of a step is
+  // |ΔepsX| + |ΔkappaY|·zMax + |ΔkappaZ|·yMax.
+  double zMax = 0.0;
+  double yMax = 0.0;
+  for (const Element& e : elements) {
+    zMax = std::max(zMax, std::fabs(e.posZ));
+    yMax = std::max(yMax, std::fabs(e.posY));
+  }
+
+  NewtonStrainSolution solution;
+  StrainState state;
+  Evaluation current = evaluate(elements, state);
+  const Matrix3 initial = current.tangent;
+  Residual residual = measure(current.forces);
+
+  // Row weights of the merit and the Marquardt scaling, diag(K0ᵀ·W·K0).
+  const Vector3 weight = measure.weights();
+  Vector3 scaling{};
+  for (int j = 0; j < 3; ++j) {
+    for (int i = 0; i < 3; ++i) scaling[j] += initial[i][j] * weight[i] * initial[i][j];
+  }
+
+  while (!residual.within && solution.iterations < kFallbackIterationLimit) {
+    bool moved = false;
+    const Vector3 r{residual.r.nx, residual.r.my, residual.r.mz};
+    for (int attempt = 0; attempt <= kMarquardtSteps && !moved; ++attempt) {
+      Vector3 step{};
+      if (attempt == 0) {
+        // Newton: K·δ = r, with a trace of K0 where K is singular.
+        Matrix3 m{};
+        for (int i = 0; i < 3; ++i) {
+          for (int j = 0; j < 3; ++j) m[i][j] = current.tangent[i][j] + kRegularisation * initial[i][j];
+        }
+        if (!solveSymmetric(m, r, step)) continue;
+      } else {
+        // Levenberg-Marquardt: (KᵀWK + μ·diag(K0ᵀWK0))·δ = KᵀW·r. A descent
+        // direction of the merit wherever K is, turning towards its scaled
+        // gradient as μ grows; it leaves kinks of the laws where the Newton
+        // step cannot.
+        const double mu = kMarquardtFirst * std::pow(kMarquardtGrowth, attempt - 1);
+        Matrix3 m{};
+        Vector3 g{};
+        for (int i = 0; i < 3; ++i) {
+          for (int k = 0; k < 3; ++k) g[i] += current.tangent[k][i] * weight[k] * r[k];
+          for (int j = 0; j < 3; ++j) {
+            for (int k = 0; k < 3; ++k) m[i][j] += current.tangent[k][i] * weight[k] * current.tangent[k][j];
+          }
+          m[i][i] += mu * scaling[i];
+        }
+        if (!solveSymmetric(m, g, step)) continue;
+      }
+      const double size = std::fabs(step[0]) + std::fabs(step[1]) * zMax + std::fabs(step[2]) * yMax;
+      if (!std::isfinite(size) || size == 0.0) continue;
+      if (size > kMaxStrainStep) {
+        for (double& s : step) s *= kMaxStrainStep / size;
+      }
+      double alpha = 1.0;
+      for (int k = 0; k <= kBacktracks; ++k, alpha /= 2) {
+        const StrainState trial{state.epsX + alpha * step[0], state.kappaY + alpha * step[1],
+                                state.kappaZ + alpha * step[2]};
+        Evaluation evaluated = evaluate(elements, trial);
+        const Residual trialResidual = measure(evaluated.forces);
+        if (trialResidual.merit <= (1.0 - kArmijo * alpha) * residual.merit) {
+          state = trial;
+          current = evaluated;
+          residual = trialResidual;
+          moved = true;
+          break;
+        }
+      }
+    }
+    if (!moved) break;  // no direction lowers the residual: stalled
+    ++solution.iterations;
+  }
+
+  solution.state = state;
+  solution.forces = current.forces;
+  solution.converged = residual.within;
+  return solution;
+}
+
+void runStrainFallback(SectionModel& model, double tolerance) {
+  if (model.axialConverged) return;
+  const ForceTriple design{model.designForces.nx, model.designForces.my, model.designForces.mz};
+  const NewtonStrainSolution solution = solveStrainStateNewton(model.elements, design, tolerance);
+
+  StrainFallbackResult result;
+  result.attempted = true;
+  result.converged = solution.converged;
+  result.iterations = solution.iterations;
+  result.strainState = solution.state;
+  result.resultForces = solution.forces;
+  result.stressesWithinLimits = true;
+  result.strainsWithinLimits = true;
+  for (const Element& e : model.elements) {
+    const double strain = e.strainAt(solution.state);
+    const ElementLimitCheck check = checkElementLimit(e, e.stress(QueryValue, strain), strain);
+    if (check.stressExceeded) result.stressesWithinLimits = false;
+    if (check.strainExceeded) result.strainsWithinLimits = false;
+  }
+  if (!solution.converged) {
+    result.beyondResistance = findResistanceExcess(model.elements, design, tolerance).outside;
+  }
+  model.strainFallback = result;
+}
+
+}  // namespace colsec

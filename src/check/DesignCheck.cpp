@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "analysis/StrainFallback.h"
 #include "check/FibreArea.h"
 #include "check/SectionClassification.h"
 #include "interaction/InteractionCurves.h"
@@ -236,7 +237,7 @@ SectionCheckItems sectionCheckItems(const SectionModel& model) {
 }
 
 void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckItems* precomputed) {
-  (void)tolerance;
+  runStrainFallback(model, tolerance);
   const SectionCheckItems section = precomputed != nullptr ? *precomputed : sectionCheckItems(model);
   DesignCheck& check = model.designCheck;
   check = DesignCheck{};

@@ -9,6 +9,9 @@ namespace colsec {
 
 class SectionModel;
 
+// Convergence tolerance of both solvers in kN and kNm.
+inline constexpr double kSolverTolerance = 0.0001;
+
 // Where the steps write: the four result streams and the console.
 struct RunStreams {
   std::ostream& log;

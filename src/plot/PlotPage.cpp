@@ -34,13 +34,16 @@ std::string figure(double value, const std::string& unit = "") {
 SectionForces inKN(const SectionForces& f) { return {f.nx / 1000, f.my / 1e6, f.mz / 1e6, f.qy / 1000, f.qz / 1000}; }
 
 // The model and how its materials look: materialIndex[i] is the index into
-// materials of model.elements[i].
+// materials of model.elements[i]; per material its element count and the
+// elements beyond a limit.
 struct PageData {
   const SectionModel& model;
   std::string title;
   std::string inputName;
   std::vector<MaterialStyle> materials;
   std::vector<int> materialIndex;
+  std::vector<std::size_t> elementCount;
+  std::vector<std::size_t> beyondCount;
   std::size_t stressesExceeded = 0;  // elements
   std::size_t strainsExceeded = 0;
 };
@@ -382,18 +385,8 @@ std::string chart(const std::string& label, const std::string& xTitle, const std
     const bool xWider = tx.last() - tx.first() >= ty.last() - ty.first();
     const Ticks& wide = xWider ? tx : ty;
     const double step = wide.step;
-    const auto withStep = [step](double lo, double hi) {
-      Ticks t;
-      t.step = step;
-      for (double k = std::floor(lo / step + 1e-9); k <= std::ceil(hi / step - 1e-9); k += 1.0) {
-        const double v = k * step;
-        t.values.push_back(std::fabs(v) < step * 1e-9 ? 0.0 : v);
-      }
-      if (t.values.size() < 2) t.values = {t.values.empty() ? 0.0 : t.values.front(), step};
-      return t;
-    };
-    tx = withStep(ex.lo - padX, ex.hi + padX);
-    ty = withStep(ey.lo - padY, ey.hi + padY);
+    tx = ticksWithStep(ex.lo - padX, ex.hi + padX, step);
+    ty = ticksWithStep(ey.lo - padY, ey.hi + padY, step);
     const double side = plotWidth;
     const double scale = side / std::max(tx.last() - tx.first(), ty.last() - ty.first());
     plotWidth = scale * (tx.last() - tx.first());
@@ -717,27 +710,21 @@ std::string keyFigures(const PageData& data) {
   return s;
 }
 
+// Per material the extremes the analysis collected.
 std::string materialTable(const PageData& data) {
-  const std::size_t n = data.materials.size();
-  std::vector<std::size_t> count(n, 0), beyond(n, 0);
-  std::vector<Extent> sig(n), eps(n);
-  for (std::size_t i = 0; i < data.model.elements.size(); ++i) {
-    const Element& e = data.model.elements[i];
-    const std::size_t k = static_cast<std::size_t>(data.materialIndex[i]);
-    ++count[k];
-    sig[k].add(e.sigX);
-    eps[k].add(e.epsX);
-    beyond[k] += e.stressExceeded || e.strainExceeded ? 1 : 0;
-  }
   std::string s = "<table class=\"figures\">\n<tr><th>Material</th><th>elements</th><th>σx min / max "
                   "[N/mm²]</th><th>εx min / max</th><th>beyond limits</th></tr>\n";
-  for (std::size_t k = 0; k < n; ++k) {
-    const auto range = [](const Extent& e) { return e.empty() ? std::string("–") : num(e.lo) + " / " + num(e.hi); };
+  for (std::size_t k = 0; k < data.materials.size(); ++k) {
+    const Material& m = *data.materials[k].material;
+    const auto range = [](const Element* element, double lo, double hi) {
+      return element == nullptr ? std::string("–") : num(lo) + " / " + num(hi);
+    };
     s += "<tr><td><span class=\"box\" style=\"background:" + data.materials[k].colour.hex() + "\"></span>" +
-         std::to_string(data.materials[k].material->number) + " " + escapeXml(data.materials[k].keyword) +
-         "</td><td class=\"v\">" + std::to_string(count[k]) + "</td><td class=\"v\">" + escapeXml(range(sig[k])) +
-         "</td><td class=\"v\">" + escapeXml(range(eps[k])) + "</td><td class=\"v\">" + std::to_string(beyond[k]) +
-         "</td></tr>\n";
+         std::to_string(m.number) + " " + escapeXml(data.materials[k].keyword) + "</td><td class=\"v\">" +
+         std::to_string(data.elementCount[k]) + "</td><td class=\"v\">" +
+         escapeXml(range(m.minSigmaElement, m.minSigma, m.maxSigma)) + "</td><td class=\"v\">" +
+         escapeXml(range(m.minEpsElement, m.minEps, m.maxEps)) + "</td><td class=\"v\">" +
+         std::to_string(data.beyondCount[k]) + "</td></tr>\n";
   }
   s += "</table>\n";
   return s;
@@ -748,7 +735,7 @@ std::string curveFigures(const PageData& data) {
   if (!model.simplifiedMethod.computed) {
     return "<div class=\"nocurves\"><b>No interaction curves.</b> The section uses a LINEAR material. Rigid-plastic "
            "interaction curves need a plastic strength on both sides for every material, so the analysis built "
-           "none (the interaction file is empty) and the simplified method was not carried out; the general method "
+           "none and the simplified method was not carried out; the general method "
            "above is the verification of this section.</div>\n";
   }
   const SectionForces d = inKN(model.designForces);
@@ -863,7 +850,7 @@ MaterialStyle describeMaterial(const Material& material, int sameLawIndex) {
 }
 
 std::string buildPlotPage(const SectionModel& model, const std::string& title, const std::string& inputName) {
-  PageData data{model, title, inputName, {}, {}, 0, 0};
+  PageData data{model, title, inputName, {}, {}, {}, {}, 0, 0};
   for (std::size_t k = 0; k < model.materials.size(); ++k) {
     int sameLaw = 0;
     for (std::size_t j = 0; j < k; ++j) {
@@ -872,12 +859,16 @@ std::string buildPlotPage(const SectionModel& model, const std::string& title, c
     data.materials.push_back(describeMaterial(*model.materials[k], sameLaw));
   }
   data.materialIndex.reserve(model.elements.size());
+  data.elementCount.assign(model.materials.size(), 0);
+  data.beyondCount.assign(model.materials.size(), 0);
   for (const Element& e : model.elements) {
     int index = 0;
     for (std::size_t k = 0; k < model.materials.size(); ++k) {
       if (model.materials[k].get() == e.material) index = static_cast<int>(k);
     }
     data.materialIndex.push_back(index);
+    ++data.elementCount[static_cast<std::size_t>(index)];
+    data.beyondCount[static_cast<std::size_t>(index)] += e.stressExceeded || e.strainExceeded ? 1 : 0;
     data.stressesExceeded += e.stressExceeded ? 1 : 0;
     data.strainsExceeded += e.strainExceeded ? 1 : 0;
   }
@@ -906,12 +897,10 @@ std::string buildPlotPage(const SectionModel& model, const std::string& title, c
   s += "<h2>Section</h2>\n<div class=\"pair\">\n<figure>\n<h3>Discretised section by material</h3>\n" + materials;
   s += "<ul class=\"legend\">\n";
   for (std::size_t k = 0; k < data.materials.size(); ++k) {
-    std::size_t count = 0;
-    for (int index : data.materialIndex) count += index == static_cast<int>(k) ? 1 : 0;
     const MaterialStyle& m = data.materials[k];
     s += "<li><span class=\"box\" style=\"background:" + m.colour.hex() + "\"></span>material " +
          std::to_string(m.material->number) + " (" + escapeXml(m.keyword) + "): " + m.description + ", " +
-         std::to_string(count) + " elements</li>\n";
+         std::to_string(data.elementCount[k]) + " elements</li>\n";
   }
   const std::string notConverged =
       model.axialConverged

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <sstream>
 #include <utility>
 
 #include "materials/Concrete1992_3171.h"
@@ -11,6 +10,7 @@
 #include "materials/LinearMaterial.h"
 #include "materials/Steel1992_327b.h"
 #include "materials/Steel1993_543.h"
+#include "model/NumberText.h"
 #include "plot/Svg.h"
 #include "report/Reports.h"
 
@@ -22,7 +22,12 @@ constexpr double kFont = 12.0;
 constexpr double kSmallFont = 11.0;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-std::string num(double value) { return formatReportNumber(value); }
+// Six significant digits, as the report prints numbers.
+std::string num(double value) {
+  std::string text;
+  appendNumber(text, value);
+  return text;
+}
 
 // A figure as the report prints it, with its unit.
 std::string figure(double value, const std::string& unit = "") {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <sstream>
 
 namespace colsec::plot {
 
@@ -121,12 +120,6 @@ Colour DivergingScale::colour(double value) const {
   const Colour& mid = t < 0 ? kNegativeMid : kPositiveMid;
   const Colour& end = t < 0 ? kNegativeEnd : kPositiveEnd;
   return a <= 0.5 ? mix(kCentre, mid, a * 2.0) : mix(mid, end, (a - 0.5) * 2.0);
-}
-
-std::string formatReportNumber(double value) {
-  std::ostringstream out;
-  out << value;
-  return out.str();
 }
 
 }  // namespace colsec::plot

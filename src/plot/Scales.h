@@ -78,8 +78,4 @@ class DivergingScale {
   double limit_;
 };
 
-// A number as the reports print it: six significant digits, general
-// notation ("%g").
-std::string formatReportNumber(double value);
-
 }  // namespace colsec::plot

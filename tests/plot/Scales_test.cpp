@@ -185,14 +185,6 @@ TEST(DivergingScale, ALimitOfZeroGivesTheCentreColour) {
   }
 }
 
-TEST(ReportNumber, SixSignificantDigitsAsThePrintedReport) {
-  EXPECT_EQ(formatReportNumber(6272.634), "6272.63");
-  EXPECT_EQ(formatReportNumber(-9637950.0), "-9.63795e+06");
-  EXPECT_EQ(formatReportNumber(0.0001), "0.0001");
-  EXPECT_EQ(formatReportNumber(0.00001), "1e-05");
-  EXPECT_EQ(formatReportNumber(std::numeric_limits<double>::quiet_NaN()), "nan");
-}
-
 TEST(EscapeXml, MarkupCharactersBecomeReferences) {
   EXPECT_EQ(escapeXml("a<b & \"c\" 'd'>"), "a&lt;b &amp; &quot;c&quot; &#39;d&#39;&gt;");
   EXPECT_EQ(escapeXml("σx [N/mm²]"), "σx [N/mm²]");

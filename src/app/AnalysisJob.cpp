@@ -1,27 +1,10 @@
 #include "app/AnalysisJob.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <ostream>
-#include <system_error>
-
 #include "app/AnalysisSteps.h"
 #include "app/InputPath.h"
-#include "app/InterruptCleanup.h"
-#include "input/InputChecks.h"
-#include "input/InputError.h"
-#include "input/InputReader.h"
+#include "app/SectionInput.h"
 
 namespace colsec {
-
-namespace {
-
-constexpr const char* kSuffixes[4] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
-
-std::string reason() { return std::strerror(errno); }
-
-}  // namespace
 
 AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen)
     : inputPath_(std::move(inputPath)),
@@ -29,90 +12,28 @@ AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostr
       diagnostics_(diagnostics),
       clearScreen_(clearScreen),
       model(console) {
-  const InputPathParts parts = splitInputPath(inputPath_);
-  const std::string stem = joinStrings(parts.directory, parts.baseName);
-  for (int i = 0; i < 4; ++i) {
-    outputs_[i].finalPath = joinStrings(stem, kSuffixes[i]);
-    outputs_[i].temporaryPath = joinStrings(outputs_[i].finalPath, ".tmp");
-  }
+  for (int i = 0; i < 4; ++i) outputs_[i].setFinalPath(colsec::outputPath(inputPath_, kResultSuffixes[i]));
 }
 
-AnalysisJob::~AnalysisJob() { discardOutputs(); }
-
 void AnalysisJob::run() {
-  readAndCheckInput();
+  readSectionInput(inputPath_, model, diagnostics_);
   openOutputs();
 
   runAnalysisSteps(model, tolerance,
-                   {&logStream.file.out(), &interactionStream.file.out(), &sectionStream.file.out(),
-                    &validationStream.file.out(), console_, clearScreen_});
+                   {&logStream.out(), &interactionStream.out(), &sectionStream.out(), &validationStream.out(),
+                    console_, clearScreen_});
   commitOutputs();
 }
 
-void AnalysisJob::readAndCheckInput() {
-  std::error_code error;
-  if (std::filesystem::is_directory(inputPath_, error)) {
-    throw InputError("cannot open input file '" + inputPath_ + "': it is a directory");
-  }
-  DataFile inputStream;
-  if (!inputStream.openStream(inputPath_, false)) {
-    throw InputError("cannot open input file '" + inputPath_ + "': " + reason());
-  }
-  InputRecordLines lines;
-  try {
-    lines = readInput(inputStream.in(), model, inputPath_, diagnostics_);
-  } catch (const std::ios_base::failure&) {
-    throw InputError("cannot read input file '" + inputPath_ + "': " + reason());
-  }
-  if (inputStream.in().bad()) throw InputError("cannot read input file '" + inputPath_ + "': " + reason());
-  inputStream.closeStream();
-  model.pruneMaterials();
-  checkInput(model, lines, inputPath_, diagnostics_);
-}
-
 void AnalysisJob::openOutputs() {
-  for (int i = 0; i < 4; ++i) {
-    OutputFile& output = outputs_[i];
-    std::error_code error;
-    if (std::filesystem::is_directory(output.finalPath, error)) {
-      throw OutputError("cannot create output file '" + output.finalPath + "': a directory of that name exists");
-    }
-    if (!output.file.openStream(output.temporaryPath, true)) {
-      throw OutputError("cannot create output file '" + output.finalPath + "': " + reason());
-    }
-    output.created = true;
-    registerTemporaryFile(i, output.temporaryPath.c_str());
-  }
+  for (int i = 0; i < 4; ++i) outputs_[i].create(i);
 }
 
 void AnalysisJob::commitOutputs() {
-  // Closed in the order log, section, interaction, validation.
-  for (OutputFile* output : {&logStream, &sectionStream, &interactionStream, &validationStream}) {
-    if (!output->file.closeStream()) {
-      throw OutputError("cannot write output file '" + output->finalPath + "': " + reason());
-    }
-  }
-  for (int i = 0; i < 4; ++i) {
-    OutputFile& output = outputs_[i];
-    std::error_code error;
-    std::filesystem::rename(output.temporaryPath, output.finalPath, error);
-    if (error) throw OutputError("cannot write output file '" + output.finalPath + "': " + error.message());
-    withdrawTemporaryFile(i);
-    output.created = false;
-  }
-}
-
-void AnalysisJob::discardOutputs() {
-  // Whatever was not moved to its final name is left over from a failed run.
-  for (int i = 0; i < 4; ++i) {
-    OutputFile& output = outputs_[i];
-    if (output.file.isOpen()) output.file.closeStream();
-    if (!output.created) continue;
-    withdrawTemporaryFile(i);
-    std::error_code error;
-    std::filesystem::remove(output.temporaryPath, error);
-    output.created = false;
-  }
+  // Closed in the order log, section, interaction, validation; moved to
+  // their final names only when all four are complete.
+  for (OutputFile* output : {&logStream, &sectionStream, &interactionStream, &validationStream}) output->close();
+  for (OutputFile& output : outputs_) output.commit();
 }
 
 }  // namespace colsec

@@ -4,28 +4,13 @@
 
 #include <array>
 #include <iosfwd>
-#include <stdexcept>
 #include <string>
 
-#include "app/DataFile.h"
+#include "app/AnalysisSteps.h"
+#include "app/OutputFile.h"
 #include "model/SectionModel.h"
 
 namespace colsec {
-
-// An output file that could not be created, written or closed.
-class OutputError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// One result file, written under a temporary name beside its final name
-// and moved there only when the whole run has succeeded.
-struct OutputFile {
-  std::string finalPath;
-  std::string temporaryPath;
-  DataFile file;
-  bool created = false;  // the temporary file is ours to remove
-};
 
 class AnalysisJob {
  public:
@@ -34,7 +19,6 @@ class AnalysisJob {
   AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen);
   AnalysisJob(const AnalysisJob&) = delete;
   AnalysisJob& operator=(const AnalysisJob&) = delete;
-  ~AnalysisJob();
 
   // Runs every step once, in order. Throws InputError before any output
   // file is touched, OutputError when a result file cannot be written;
@@ -42,16 +26,14 @@ class AnalysisJob {
   void run();
 
   const SectionModel& sectionModel() const { return model; }
-  const std::string& outputPath(int index) const { return outputs_[index].finalPath; }
+  const std::string& outputPath(int index) const { return outputs_[index].finalPath(); }
 
   // Convergence tolerance of both solvers in kN and kNm.
-  const double tolerance = 0.0001;
+  const double tolerance = kSolverTolerance;
 
  private:
-  void readAndCheckInput();
   void openOutputs();
   void commitOutputs();
-  void discardOutputs();
 
   const std::string inputPath_;
   std::ostream& console_;
@@ -59,7 +41,7 @@ class AnalysisJob {
   const bool clearScreen_;
   SectionModel model;
   // In the order of opening: ".cclog", "_Interaction.res", "_Section.res",
-  // "_Validation.res".
+  // "_Validation.res". Each removes its temporary file unless committed.
   std::array<OutputFile, 4> outputs_;
   OutputFile& logStream = outputs_[0];
   OutputFile& interactionStream = outputs_[1];

@@ -18,7 +18,6 @@ class DataFile {
   bool openStream(const std::string& path, bool truncate);
   // Flushes and closes; false when a write or the close failed.
   bool closeStream();
-  void writeText(const std::string& text) { file_ << text; }
 
   std::istream& in() { return file_; }
   std::ostream& out() { return file_; }

@@ -12,4 +12,9 @@ InputPathParts splitInputPath(const std::string& path) {
 
 std::string joinStrings(const std::string& a, const std::string& b) { return a + b; }
 
+std::string outputPath(const std::string& inputPath, const char* suffix) {
+  const InputPathParts parts = splitInputPath(inputPath);
+  return joinStrings(joinStrings(parts.directory, parts.baseName), suffix);
+}
+
 }  // namespace colsec

@@ -1,7 +1,8 @@
 #pragma once
-// Removes the temporary result files of a run that is interrupted by
-// SIGINT, SIGTERM or SIGHUP, so that an interrupted run leaves the earlier
-// results intact and nothing half-written behind.
+// Removes the temporary output files (OutputFile) of a run that is
+// interrupted by SIGINT, SIGTERM or SIGHUP, so that an interrupted run
+// leaves the earlier files intact and nothing half-written behind: the four
+// result files of colsec, the page of colsec-plot.
 
 namespace colsec {
 

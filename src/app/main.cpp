@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/AnalysisJob.h"
+#include "app/ErrorHandling.h"
 #include "app/InterruptCleanup.h"
-#include "input/InputError.h"
 
 namespace {
 
@@ -41,20 +41,9 @@ int main(int argc, char** argv) {
   try {
     colsec::AnalysisJob job(argv[1], std::cout, std::cerr, isatty(STDOUT_FILENO) == 1);
     job.run();
-  } catch (const colsec::InputError& error) {
-    std::cout.flush();
-    std::cerr << "colsec: " << error.what() << "\n";
-    return 1;
-  } catch (const colsec::OutputError& error) {
-    std::cout.flush();
-    std::cerr << "colsec: " << error.what() << "\n";
-    return 1;
   } catch (const std::exception& error) {
-    // For example exhausted memory: the temporary results are gone, the
-    // earlier results are untouched.
-    std::cout.flush();
-    std::cerr << "colsec: the run failed: " << error.what() << "\n";
-    return 1;
+    // The temporary results are gone, the earlier results are untouched.
+    return colsec::reportRunFailure("colsec", error, std::cout, std::cerr);
   }
   std::cout.flush();
   return 0;

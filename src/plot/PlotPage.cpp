@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <sstream>
 #include <utility>
 
 #include "materials/Concrete1992_3171.h"
@@ -11,7 +10,9 @@
 #include "materials/LinearMaterial.h"
 #include "materials/Steel1992_327b.h"
 #include "materials/Steel1993_543.h"
+#include "model/NumberText.h"
 #include "plot/Svg.h"
+#include "report/Reports.h"
 
 namespace colsec::plot {
 
@@ -21,44 +22,36 @@ constexpr double kFont = 12.0;
 constexpr double kSmallFont = 11.0;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-std::string num(double value) { return formatReportNumber(value); }
+// Six significant digits, as the report prints numbers.
+std::string num(double value) {
+  std::string text;
+  appendNumber(text, value);
+  return text;
+}
 
-// A report figure for the page: as printed, or "not found" for NaN.
+// A figure as the report prints it, with its unit.
 std::string figure(double value, const std::string& unit = "") {
   if (std::isnan(value)) return "nan";
   return num(value) + (unit.empty() ? "" : " " + unit);
 }
 
-std::string attr(const std::string& name, double value) { return " " + name + "=\"" + coord(value) + "\""; }
+// Forces in kN and moments in kNm, as the report prints them.
+SectionForces inKN(const SectionForces& f) { return {f.nx / 1000, f.my / 1e6, f.mz / 1e6, f.qy / 1000, f.qz / 1000}; }
 
-std::string line(double x1, double y1, double x2, double y2, const std::string& cssClass) {
-  return "<line class=\"" + cssClass + "\"" + attr("x1", x1) + attr("y1", y1) + attr("x2", x2) + attr("y2", y2) +
-         "/>\n";
-}
-
-std::string text(double x, double y, const std::string& content, const std::string& cssClass,
-                 const std::string& extra = "") {
-  return "<text class=\"" + cssClass + "\"" + attr("x", x) + attr("y", y) + extra + ">" + escapeXml(content) +
-         "</text>\n";
-}
-
-std::string svgOpen(double width, double height, const std::string& label) {
-  return "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + coord(width) + " " + coord(height) +
-         "\" role=\"img\" aria-label=\"" + escapeXml(label) + "\">\n";
-}
-
-// A filled triangle as an arrowhead at (x, y) pointing in direction (dx, dy).
-std::string arrowHead(double x, double y, double dx, double dy) {
-  const double length = std::hypot(dx, dy);
-  const double ux = dx / length;
-  const double uy = dy / length;
-  const double size = 7.0;
-  const double bx = x - ux * size;
-  const double by = y - uy * size;
-  return "<path class=\"arrow\" d=\"M" + coord(x) + " " + coord(y) + " L" + coord(bx - uy * size * 0.4) + " " +
-         coord(by + ux * size * 0.4) + " L" + coord(bx + uy * size * 0.4) + " " + coord(by - ux * size * 0.4) +
-         " Z\"/>\n";
-}
+// The model and how its materials look: materialIndex[i] is the index into
+// materials of model.elements[i]; per material its element count and the
+// elements beyond a limit.
+struct PageData {
+  const SectionModel& model;
+  std::string title;
+  std::string inputName;
+  std::vector<MaterialStyle> materials;
+  std::vector<int> materialIndex;
+  std::vector<std::size_t> elementCount;
+  std::vector<std::size_t> beyondCount;
+  std::size_t stressesExceeded = 0;  // elements
+  std::size_t strainsExceeded = 0;
+};
 
 // ----------------------------------------------------------------- section
 
@@ -268,8 +261,8 @@ double sectionHeight(const SectionFrame& f, double minimumDrawing) {
   return kSectionTop + std::max(f.height, minimumDrawing) + kSectionBottom;
 }
 
-std::string materialPicture(const PlotData& data, const SectionFrame& f, std::string* note) {
-  const SectionModel& model = *data.model;
+std::string materialPicture(const PageData& data, const SectionFrame& f, std::string* note) {
+  const SectionModel& model = data.model;
   std::string s = svgOpen(kSectionWidth, sectionHeight(f, 0), "discretised section coloured by material");
   const bool mesh = minElementPixels(f, model) >= 3.5;
   s += std::string("<g class=\"elements") + (mesh ? " mesh" : "") + "\" shape-rendering=\"crispEdges\">\n";
@@ -278,29 +271,27 @@ std::string materialPicture(const PlotData& data, const SectionFrame& f, std::st
   }
   s += "</g>\n";
   s += sectionAxes(f);
-  s += neutralAxis(f, data.report.general.strainState, note);
+  s += neutralAxis(f, model.strainState, note);
   s += "</svg>\n";
   return s;
 }
 
-std::string stressPicture(const PlotData& data, const SectionFrame& f, const Ticks& ticks) {
-  const SectionModel& model = *data.model;
+std::string stressPicture(const PageData& data, const SectionFrame& f, const Ticks& ticks) {
+  const SectionModel& model = data.model;
   const DivergingScale scale(std::max(std::fabs(ticks.first()), std::fabs(ticks.last())));
   const double barHeight = std::clamp(f.height, 200.0, kSectionArea);
   std::string s = svgOpen(kSectionWidth, sectionHeight(f, barHeight), "section coloured by the normal stress sigX");
   s += "<g class=\"elements\" shape-rendering=\"crispEdges\">\n";
-  for (std::size_t i = 0; i < model.elements.size(); ++i) {
-    s += elementRect(f, model.elements[i], "st", " fill=\"" + scale.colour(data.elements[i].sigX).hex() + "\"");
-  }
+  for (const Element& e : model.elements) s += elementRect(f, e, "st", " fill=\"" + scale.colour(e.sigX).hex() + "\"");
   s += "</g>\n<g class=\"beyond\">\n";
-  for (std::size_t i = 0; i < model.elements.size(); ++i) {
-    if (data.stressExceeded[i]) s += elementRect(f, model.elements[i], "xs");
-    if (data.strainExceeded[i] && !data.stressExceeded[i]) s += elementRect(f, model.elements[i], "xe");
+  for (const Element& e : model.elements) {
+    if (e.stressExceeded) s += elementRect(f, e, "xs");
+    if (e.strainExceeded && !e.stressExceeded) s += elementRect(f, e, "xe");
   }
   s += "</g>\n";
   s += sectionAxes(f);
   std::string ignored;
-  s += neutralAxis(f, data.report.general.strainState, &ignored);
+  s += neutralAxis(f, model.strainState, &ignored);
 
   // Colour bar, tension at the top.
   const double bx = f.x0 + f.width + 34;
@@ -399,18 +390,8 @@ std::string chart(const std::string& label, const std::string& xTitle, const std
     const bool xWider = tx.last() - tx.first() >= ty.last() - ty.first();
     const Ticks& wide = xWider ? tx : ty;
     const double step = wide.step;
-    const auto withStep = [step](double lo, double hi) {
-      Ticks t;
-      t.step = step;
-      for (double k = std::floor(lo / step + 1e-9); k <= std::ceil(hi / step - 1e-9); k += 1.0) {
-        const double v = k * step;
-        t.values.push_back(std::fabs(v) < step * 1e-9 ? 0.0 : v);
-      }
-      if (t.values.size() < 2) t.values = {t.values.empty() ? 0.0 : t.values.front(), step};
-      return t;
-    };
-    tx = withStep(ex.lo - padX, ex.hi + padX);
-    ty = withStep(ey.lo - padY, ey.hi + padY);
+    tx = ticksWithStep(ex.lo - padX, ex.hi + padX, step);
+    ty = ticksWithStep(ey.lo - padY, ey.hi + padY, step);
     const double side = plotWidth;
     const double scale = side / std::max(tx.last() - tx.first(), ty.last() - ty.first());
     plotWidth = scale * (tx.last() - tx.first());
@@ -570,8 +551,6 @@ p.files { margin: 0 0 10px; color: #555; font-size: 12px; }
 .verdict.ok .word { color: #1b5e20; }
 .verdict.fail .word { color: #b71c1c; }
 .verdict ul { margin: 2px 0 0; padding-left: 18px; }
-.notes { border: 1px solid #e0b000; background: #fff8db; padding: 6px 10px; margin: 0 0 10px; }
-.notes p { margin: 2px 0; }
 .pair { display: grid; grid-template-columns: 1fr 1fr; gap: 12px; }
 figure { margin: 0; border: 1px solid #d6d6d6; padding: 6px 8px 8px; break-inside: avoid; page-break-inside: avoid; }
 figure h3 { font-size: 13px; margin: 0 0 2px; }
@@ -635,7 +614,7 @@ svg .marklabel { font-size: 12px; }
 }
 )";
 
-std::string materialCss(const PlotData& data) {
+std::string materialCss(const PageData& data) {
   std::string s;
   for (std::size_t k = 0; k < data.materials.size(); ++k) {
     s += "svg .m" + std::to_string(k) + " { fill: " + data.materials[k].colour.hex() + "; }\n";
@@ -647,124 +626,137 @@ std::string row(const std::string& name, const std::string& value, const std::st
   return "<tr><td>" + name + "</td><td class=\"v\">" + escapeXml(value) + "</td>" + extra + "</tr>\n";
 }
 
-std::string generalVerdict(const PlotData& data, std::size_t stresses, std::size_t strains) {
-  const GeneralMethodFigures& g = data.report.general;
-  std::string s = "<div class=\"verdict " + std::string(g.verified ? "ok" : "fail") + "\">\n";
+std::string generalVerdict(const PageData& data) {
+  const SectionModel& model = data.model;
+  const bool verified = model.generalMethod.verified;
+  std::string s = "<div class=\"verdict " + std::string(verified ? "ok" : "fail") + "\">\n";
   s += "<div class=\"method\">General method, EN 1994-1-1 6.7.2</div>\n";
-  s += "<div class=\"word\">NACHWEIS ERBRACHT: " + std::string(g.verified ? "JA" : "NEIN") + "</div>\n<ul>\n";
-  s += std::string("<li>shear iteration ") + (g.shearConverged ? "converged" : "<b>did not converge</b>") +
-       ", strain-state iteration " + (g.axialConverged ? "converged" : "<b>did not converge</b>") + "</li>\n";
+  s += "<div class=\"word\">" + escapeXml(generalVerdictText(verified)) + "</div>\n<ul>\n";
+  s += std::string("<li>shear iteration ") + (model.shearConverged ? "converged" : "<b>did not converge</b>") +
+       ", strain-state iteration " + (model.axialConverged ? "converged" : "<b>did not converge</b>") + "</li>\n";
   s += std::string("<li>stresses beyond their limits: ") +
-       (g.stressesExceeded ? "<b>yes</b> (" + std::to_string(stresses) + " elements outlined black)" : "no") +
+       (!model.stressesWithinLimits
+            ? "<b>yes</b> (" + std::to_string(data.stressesExceeded) + " elements outlined black)"
+            : "no") +
        "</li>\n";
   s += std::string("<li>strains beyond the ultimate strain: ") +
-       (g.strainsExceeded ? "<b>yes</b> (" + std::to_string(strains) + " elements outlined purple)" : "no") +
+       (!model.strainsWithinLimits
+            ? "<b>yes</b> (" + std::to_string(data.strainsExceeded) + " elements outlined purple)"
+            : "no") +
        "</li>\n";
   s += "</ul>\n</div>\n";
   return s;
 }
 
-std::string simplifiedVerdict(const PlotData& data) {
-  if (data.report.linearMaterial || !data.report.simplified) {
+// The report's line in place of the simplified method, without its
+// leading line end and blank.
+std::string linearMaterialText() { return std::string(kLinearMaterialLine).substr(2); }
+
+std::string simplifiedVerdict(const PageData& data) {
+  const SimplifiedMethodResult& m = data.model.simplifiedMethod;
+  if (!m.computed) {
     return "<div class=\"verdict\">\n<div class=\"method\">Simplified method, EN 1994-1-1 6.7.3</div>\n"
            "<div class=\"word\">not carried out</div>\n<ul><li>the section uses a LINEAR material, for which no "
-           "rigid-plastic interaction curves exist; the report says \xe2\x80\x9cLinear Material found, interaction "
-           "curves not generated.\xe2\x80\x9d</li></ul>\n</div>\n";
+           "rigid-plastic interaction curves exist; the report says \xe2\x80\x9c" +
+           escapeXml(linearMaterialText()) + "\xe2\x80\x9d</li></ul>\n</div>\n";
   }
-  const SimplifiedMethodFigures& m = *data.report.simplified;
-  const bool ok = m.allChecksOk();
+  const bool ok = m.methodOk();
   std::string s = "<div class=\"verdict " + std::string(ok ? "ok" : "fail") + "\">\n";
   s += "<div class=\"method\">Simplified method, EN 1994-1-1 6.7.3</div>\n";
   s += "<div class=\"word\">" + std::string(ok ? "all four checks OK" : "NOT all checks met") + "</div>\n<ul>\n";
-  const auto item = [](const std::string& name, double ratio, const std::string& word) {
-    return "<li>" + name + " = " + escapeXml(figure(ratio)) + ": " +
-           (word == "OK" ? "OK" : "<b>" + escapeXml(word) + "</b>") + "</li>\n";
+  const auto item = [](const std::string& name, const RatioCheck& check) {
+    const std::string word = escapeXml(checkWord(check.ok));
+    return "<li>" + name + " = " + escapeXml(figure(check.ratio)) + ": " + (check.ok ? word : "<b>" + word + "</b>") +
+           "</li>\n";
   };
-  s += item("shear Q<sub>Ed,y</sub>/Q<sub>pl,Rd,y</sub>", m.ratioQy, m.wordQy);
-  s += item("shear Q<sub>Ed,z</sub>/Q<sub>pl,Rd,z</sub>", m.ratioQz, m.wordQz);
-  s += item("axial force N<sub>Ed</sub>/N<sub>pl,Rd</sub>", m.ratioN, m.wordN);
-  s += item("bending [1]+[2] (6.7.3.7 (2))", m.ratioSum, m.wordSum);
-  s += "<li>experimental My-Mz check: utilisation My " + escapeXml(figure(m.utilisationMy)) + " " +
-       escapeXml(m.wordMy) + ", Mz " + escapeXml(figure(m.utilisationMz)) + " " + escapeXml(m.wordMz) + "</li>\n";
+  s += item("shear Q<sub>Ed,y</sub>/Q<sub>pl,Rd,y</sub>", m.shearY);
+  s += item("shear Q<sub>Ed,z</sub>/Q<sub>pl,Rd,z</sub>", m.shearZ);
+  s += item("axial force N<sub>Ed</sub>/N<sub>pl,Rd</sub>", m.axial);
+  s += item("bending [1]+[2] (6.7.3.7 (2))", m.linearSum);
+  s += "<li>experimental My-Mz check: utilisation My " + escapeXml(figure(m.closestMy.ratio)) + " " +
+       escapeXml(surfaceCheckWord(m.closestMy.ok)) + ", Mz " + escapeXml(figure(m.closestMz.ratio)) + " " +
+       escapeXml(surfaceCheckWord(m.closestMz.ok)) + "</li>\n";
   s += "</ul>\n</div>\n";
   return s;
 }
 
-std::string keyFigures(const PlotData& data) {
-  const ValidationReport& r = data.report;
-  const GeneralMethodFigures& g = r.general;
+std::string keyFigures(const PageData& data) {
+  const SectionModel& model = data.model;
+  const SectionForces d = inKN(model.designForces);
+  const SectionForces r = inKN(model.resultForces);
+  const StrainState& state = model.strainState;
+  const NeutralAxisPosition& axis = model.generalMethod.neutralAxis;
   std::string s = "<table class=\"figures\">\n";
   s += "<tr><th colspan=\"2\">Design forces</th></tr>\n";
-  s += row("N<sub>Ed</sub>", figure(r.designKN.nx, "kN"));
-  s += row("M<sub>y,Ed</sub> / M<sub>z,Ed</sub>", figure(r.designKN.my) + " / " + figure(r.designKN.mz, "kNm"));
-  s += row("Q<sub>y,Ed</sub> / Q<sub>z,Ed</sub>", figure(r.designKN.qy) + " / " + figure(r.designKN.qz, "kN"));
+  s += row("N<sub>Ed</sub>", figure(d.nx, "kN"));
+  s += row("M<sub>y,Ed</sub> / M<sub>z,Ed</sub>", figure(d.my) + " / " + figure(d.mz, "kNm"));
+  s += row("Q<sub>y,Ed</sub> / Q<sub>z,Ed</sub>", figure(d.qy) + " / " + figure(d.qz, "kN"));
   s += "<tr><th colspan=\"2\">General method: solved state</th></tr>\n";
-  s += row("carried N / My / Mz",
-           figure(g.nxKN) + " kN / " + figure(g.myKNm) + " / " + figure(g.mzKNm) + " kNm");
-  s += row("carried Qy / Qz", figure(g.qyKN) + " / " + figure(g.qzKN) + " kN");
-  s += row("ε<sub>x</sub> at the origin", figure(g.strainState.epsX));
-  s += row("κ<sub>y</sub> / κ<sub>z</sub> [1/mm]", figure(g.strainState.kappaY) + " / " + figure(g.strainState.kappaZ));
+  s += row("carried N / My / Mz", figure(r.nx) + " kN / " + figure(r.my) + " / " + figure(r.mz) + " kNm");
+  s += row("carried Qy / Qz", figure(r.qy) + " / " + figure(r.qz) + " kN");
+  s += row("ε<sub>x</sub> at the origin", figure(state.epsX));
+  s += row("κ<sub>y</sub> / κ<sub>z</sub> [1/mm]", figure(state.kappaY) + " / " + figure(state.kappaZ));
   s += row("neutral axis offset y / z, angle",
-           figure(g.neutralAxisOffY) + " / " + figure(g.neutralAxisOffZ) + " mm, " + figure(g.neutralAxisAlphaDeg) +
-               "°");
-  if (r.simplified) {
-    const SimplifiedMethodFigures& m = *r.simplified;
+           figure(axis.offY) + " / " + figure(axis.offZ) + " mm, " + figure(axis.alphaDeg) + "°");
+  if (model.simplifiedMethod.computed) {
+    const SimplifiedMethodResult& m = model.simplifiedMethod;
     s += "<tr><th colspan=\"2\">Simplified method: plastic resistances</th></tr>\n";
-    s += row("N<sub>pl,Rd,max</sub> / N<sub>pl,Rd,min</sub>", figure(m.nPlRdMaxKN) + " / " + figure(m.nPlRdMinKN, "kN"));
-    s += row("M<sub>pl,y,Rd</sub> / M<sub>pl,z,Rd</sub>", figure(m.mPlYRdKNm) + " / " + figure(m.mPlZRdKNm, "kNm"));
-    s += row("m<sub>dy</sub> / m<sub>dz</sub>", figure(m.mdy) + " / " + figure(m.mdz));
-    s += row("Q<sub>pl,Rd,y</sub> / Q<sub>pl,Rd,z</sub>", figure(m.qPlRdYKN) + " / " + figure(m.qPlRdZKN, "kN"));
-    s += row("[1] / [2]", figure(m.ratioMy) + " / " + figure(m.ratioMz));
-    s += row("closest point My / Mz", figure(m.closestPoint.my) + " / " + figure(m.closestPoint.mz, "kNm"));
+    s += row("N<sub>pl,Rd,max</sub> / N<sub>pl,Rd,min</sub>",
+             figure(model.nPlRdMax / 1000) + " / " + figure(model.nPlRdMin / 1000, "kN"));
+    s += row("M<sub>pl,y,Rd</sub> / M<sub>pl,z,Rd</sub>",
+             figure(model.mPlYRd / 1e6) + " / " + figure(model.mPlZRd / 1e6, "kNm"));
+    s += row("m<sub>dy</sub> / m<sub>dz</sub>", figure(model.mdy) + " / " + figure(model.mdz));
+    s += row("Q<sub>pl,Rd,y</sub> / Q<sub>pl,Rd,z</sub>",
+             figure(model.qPlRdY / 1000) + " / " + figure(model.qPlRdZ / 1000, "kN"));
+    s += row("[1] / [2]", figure(m.linearY.ratio) + " / " + figure(m.linearZ.ratio));
+    s += row("closest point My / Mz", figure(m.closestPoint.my / 1e6) + " / " + figure(m.closestPoint.mz / 1e6, "kNm"));
   }
   s += "</table>\n";
   return s;
 }
 
-std::string materialTable(const PlotData& data) {
-  const std::size_t n = data.materials.size();
-  std::vector<std::size_t> count(n, 0), beyond(n, 0);
-  std::vector<Extent> sig(n), eps(n);
-  for (std::size_t i = 0; i < data.elements.size(); ++i) {
-    const std::size_t k = static_cast<std::size_t>(data.materialIndex[i]);
-    ++count[k];
-    sig[k].add(data.elements[i].sigX);
-    eps[k].add(data.elements[i].epsX);
-    beyond[k] += data.stressExceeded[i] || data.strainExceeded[i] ? 1 : 0;
-  }
+// Per material the extremes the analysis collected.
+std::string materialTable(const PageData& data) {
   std::string s = "<table class=\"figures\">\n<tr><th>Material</th><th>elements</th><th>σx min / max "
                   "[N/mm²]</th><th>εx min / max</th><th>beyond limits</th></tr>\n";
-  for (std::size_t k = 0; k < n; ++k) {
-    const auto range = [](const Extent& e) { return e.empty() ? std::string("–") : num(e.lo) + " / " + num(e.hi); };
+  for (std::size_t k = 0; k < data.materials.size(); ++k) {
+    const Material& m = *data.materials[k].material;
+    const auto range = [](const Element* element, double lo, double hi) {
+      return element == nullptr ? std::string("–") : num(lo) + " / " + num(hi);
+    };
     s += "<tr><td><span class=\"box\" style=\"background:" + data.materials[k].colour.hex() + "\"></span>" +
-         std::to_string(data.materials[k].material->number) + " " + escapeXml(data.materials[k].keyword) +
-         "</td><td class=\"v\">" + std::to_string(count[k]) + "</td><td class=\"v\">" + escapeXml(range(sig[k])) +
-         "</td><td class=\"v\">" + escapeXml(range(eps[k])) + "</td><td class=\"v\">" + std::to_string(beyond[k]) +
-         "</td></tr>\n";
+         std::to_string(m.number) + " " + escapeXml(data.materials[k].keyword) + "</td><td class=\"v\">" +
+         std::to_string(data.elementCount[k]) + "</td><td class=\"v\">" +
+         escapeXml(range(m.minSigmaElement, m.minSigma, m.maxSigma)) + "</td><td class=\"v\">" +
+         escapeXml(range(m.minEpsElement, m.minEps, m.maxEps)) + "</td><td class=\"v\">" +
+         std::to_string(data.beyondCount[k]) + "</td></tr>\n";
   }
   s += "</table>\n";
   return s;
 }
 
-std::string curveFigures(const PlotData& data) {
-  if (data.report.linearMaterial || !data.report.simplified) {
+std::string curveFigures(const PageData& data) {
+  const SectionModel& model = data.model;
+  if (!model.simplifiedMethod.computed) {
     return "<div class=\"nocurves\"><b>No interaction curves.</b> The section uses a LINEAR material. Rigid-plastic "
            "interaction curves need a plastic strength on both sides for every material, so the analysis built "
-           "none (the interaction file is empty) and the simplified method was not carried out; the general method "
+           "none and the simplified method was not carried out; the general method "
            "above is the verification of this section.</div>\n";
   }
-  const SimplifiedMethodFigures& m = *data.report.simplified;
-  const SectionForces& d = data.report.designKN;
+  const SectionForces d = inKN(model.designForces);
+  const double nPlRdMax = model.nPlRdMax / 1000;
+  const double nPlRdMin = model.nPlRdMin / 1000;
+  const CurvePoint& closest = model.simplifiedMethod.closestPoint;
   std::string s;
 
   const auto nmFigure = [&](const char* id, const InteractionCurve& curve, bool useMy) {
     const std::string axis = useMy ? "y" : "z";
-    const double mPl = useMy ? m.mPlYRdKNm : m.mPlZRdKNm;
+    const double mPl = (useMy ? model.mPlYRd : model.mPlZRd) / 1e6;
     const double mEd = useMy ? d.my : d.mz;
     std::vector<ChartMark> marks = {
         {mEd, d.nx, "Ed", "design"},
-        {0.0, m.nPlRdMaxKN, "Npl,Rd,max", "resistance"},
-        {0.0, m.nPlRdMinKN, "Npl,Rd,min", "resistance"},
+        {0.0, nPlRdMax, "Npl,Rd,max", "resistance"},
+        {0.0, nPlRdMin, "Npl,Rd,min", "resistance"},
         {mPl, 0.0, "Mpl," + axis + ",Rd", "resistance"},
     };
     std::vector<ChartSeries> series = {{id, &curve, useMy, false}};
@@ -776,39 +768,39 @@ std::string curveFigures(const PlotData& data) {
          ")</li>\n";
     f += "<li>" + markSwatch("design") + "design point: M<sub>" + axis + ",Ed</sub> = " + escapeXml(figure(mEd)) +
          " kNm, N<sub>Ed</sub> = " + escapeXml(figure(d.nx)) + " kN</li>\n";
-    f += "<li>" + markSwatch("resistance") + "N<sub>pl,Rd,max</sub> = " + escapeXml(figure(m.nPlRdMaxKN, "kN")) +
-         ", N<sub>pl,Rd,min</sub> = " + escapeXml(figure(m.nPlRdMinKN, "kN")) + ", M<sub>pl," + axis +
+    f += "<li>" + markSwatch("resistance") + "N<sub>pl,Rd,max</sub> = " + escapeXml(figure(nPlRdMax, "kN")) +
+         ", N<sub>pl,Rd,min</sub> = " + escapeXml(figure(nPlRdMin, "kN")) + ", M<sub>pl," + axis +
          ",Rd</sub> = " + escapeXml(figure(mPl, "kNm")) + "</li>\n";
     f += "</ul>\n</figure>\n";
     return f;
   };
   s += "<div class=\"pair\">\n";
-  s += nmFigure("NMy", data.curves.nMy, true);
-  s += nmFigure("NMz", data.curves.nMz, false);
+  s += nmFigure("NMy", model.curveNMy, true);
+  s += nmFigure("NMz", model.curveNMz, false);
   s += "</div>\n";
 
   std::vector<ChartMark> marks = {
       {d.my, d.mz, "Ed", "design"},
-      {m.closestPoint.my, m.closestPoint.mz, "closest", "closest"},
+      {closest.my / 1e6, closest.mz / 1e6, "closest", "closest"},
   };
-  std::vector<ChartSeries> series = {{"MyMzN0", &data.curves.myMzN0, true, true},
-                                     {"MyMz", &data.curves.myMz, true, true}};
+  std::vector<ChartSeries> series = {{"MyMzN0", &model.curveMyMzN0, true, true},
+                                     {"MyMz", &model.curveMyMz, true, true}};
   std::string f = "<figure>\n<h3>My-Mz interaction curves</h3>\n";
   f += chart("My-Mz interaction curves", "My [kNm]", "Mz [kNm]", series, marks, true, {{0, 1}});
   f += "<ul class=\"legend\">\n";
-  f += "<li>" + lineSwatch("curve c-MyMzN0") + "at N = 0 (" + curveCountText(data.curves.myMzN0) + ")</li>\n";
+  f += "<li>" + lineSwatch("curve c-MyMzN0") + "at N = 0 (" + curveCountText(model.curveMyMzN0) + ")</li>\n";
   f += "<li>" + lineSwatch("curve c-MyMz") + "at the design axial force N<sub>Ed</sub> = " +
-       escapeXml(figure(d.nx, "kN")) + " (" + curveCountText(data.curves.myMz) + ")</li>\n";
+       escapeXml(figure(d.nx, "kN")) + " (" + curveCountText(model.curveMyMz) + ")</li>\n";
   f += "<li>" + markSwatch("design") + "design point: M<sub>y,Ed</sub> = " + escapeXml(figure(d.my)) +
        " kNm, M<sub>z,Ed</sub> = " + escapeXml(figure(d.mz, "kNm")) + "</li>\n";
   f += "<li>" + markSwatch("closest") + "closest point of the curve at N<sub>Ed</sub> (simplified method): M<sub>y</sub> = " +
-       escapeXml(figure(m.closestPoint.my)) + " kNm, M<sub>z</sub> = " + escapeXml(figure(m.closestPoint.mz, "kNm")) +
+       escapeXml(figure(closest.my / 1e6)) + " kNm, M<sub>z</sub> = " + escapeXml(figure(closest.mz / 1e6, "kNm")) +
        "</li>\n";
-  if (finitePoints(data.curves.myMz) == 0 && !data.curves.myMz.empty()) {
+  if (finitePoints(model.curveMyMz) == 0 && !model.curveMyMz.empty()) {
     f += "<li>N<sub>Ed</sub> lies outside [N<sub>pl,Rd,min</sub>, N<sub>pl,Rd,max</sub>]: there is no My-Mz curve "
          "at the design axial force.</li>\n";
   }
-  if (data.curves.myMzN0.empty()) {
+  if (model.curveMyMzN0.empty()) {
     f += "<li>No My-Mz curves: the input asks for no angular subdivisions.</li>\n";
   }
   f += "</ul>\n<figcaption>Both axes at the same scale. The curves run from the angle 0° (bending about y) to 90° "
@@ -862,13 +854,31 @@ MaterialStyle describeMaterial(const Material& material, int sameLawIndex) {
   return style;
 }
 
-std::string buildPlotPage(const PlotData& data) {
-  const SectionModel& model = *data.model;
-  std::size_t stresses = 0, strains = 0;
-  for (std::size_t i = 0; i < data.elements.size(); ++i) {
-    stresses += data.stressExceeded[i] ? 1 : 0;
-    strains += data.strainExceeded[i] ? 1 : 0;
+std::string buildPlotPage(const SectionModel& model, const std::string& title, const std::string& inputName) {
+  PageData data{model, title, inputName, {}, {}, {}, {}, 0, 0};
+  for (std::size_t k = 0; k < model.materials.size(); ++k) {
+    int sameLaw = 0;
+    for (std::size_t j = 0; j < k; ++j) {
+      sameLaw += materialKeyword(*model.materials[j]) == materialKeyword(*model.materials[k]) ? 1 : 0;
+    }
+    data.materials.push_back(describeMaterial(*model.materials[k], sameLaw));
   }
+  data.materialIndex.reserve(model.elements.size());
+  data.elementCount.assign(model.materials.size(), 0);
+  data.beyondCount.assign(model.materials.size(), 0);
+  for (const Element& e : model.elements) {
+    int index = 0;
+    for (std::size_t k = 0; k < model.materials.size(); ++k) {
+      if (model.materials[k].get() == e.material) index = static_cast<int>(k);
+    }
+    data.materialIndex.push_back(index);
+    ++data.elementCount[static_cast<std::size_t>(index)];
+    data.beyondCount[static_cast<std::size_t>(index)] += e.stressExceeded || e.strainExceeded ? 1 : 0;
+    data.stressesExceeded += e.stressExceeded ? 1 : 0;
+    data.strainsExceeded += e.strainExceeded ? 1 : 0;
+  }
+  const std::size_t stresses = data.stressesExceeded;
+  const std::size_t strains = data.strainsExceeded;
 
   std::string s;
   s.reserve(200 * model.elements.size() + 60000);
@@ -876,20 +886,13 @@ std::string buildPlotPage(const PlotData& data) {
   s += "<title>" + escapeXml(data.title) + ": composite section</title>\n<style>" + std::string(kStyle) +
        materialCss(data) + "</style>\n</head>\n<body>\n<main>\n";
   s += "<h1>Composite column section " + escapeXml(data.title) + "</h1>\n";
-  s += "<p class=\"files\">Input " + escapeXml(data.inputName) + "; results read from " +
-       escapeXml(data.sectionFile) + ", " + escapeXml(data.interactionFile) + " and " +
-       escapeXml(data.validationFile) + ".</p>\n";
-  if (!data.notes.empty()) {
-    s += "<div class=\"notes\">\n";
-    for (const std::string& note : data.notes) s += "<p>" + escapeXml(note) + "</p>\n";
-    s += "</div>\n";
-  }
-  s += "<div class=\"verdicts\">\n" + generalVerdict(data, stresses, strains) + simplifiedVerdict(data) + "</div>\n";
+  s += "<p class=\"files\">Input " + escapeXml(data.inputName) + ", analysed with the steps of colsec.</p>\n";
+  s += "<div class=\"verdicts\">\n" + generalVerdict(data) + simplifiedVerdict(data) + "</div>\n";
 
   // The section, by material and by stress.
   const SectionFrame frame = sectionFrame(model);
   Extent sigma;
-  for (const ElementRecord& e : data.elements) sigma.add(std::fabs(e.sigX));
+  for (const Element& e : model.elements) sigma.add(std::fabs(e.sigX));
   const double largest = sigma.empty() ? 0.0 : sigma.hi;
   const Ticks stressTicks = niceTicks(-largest, largest, 12);
   std::string naNote;
@@ -899,15 +902,13 @@ std::string buildPlotPage(const PlotData& data) {
   s += "<h2>Section</h2>\n<div class=\"pair\">\n<figure>\n<h3>Discretised section by material</h3>\n" + materials;
   s += "<ul class=\"legend\">\n";
   for (std::size_t k = 0; k < data.materials.size(); ++k) {
-    std::size_t count = 0;
-    for (int index : data.materialIndex) count += index == static_cast<int>(k) ? 1 : 0;
     const MaterialStyle& m = data.materials[k];
     s += "<li><span class=\"box\" style=\"background:" + m.colour.hex() + "\"></span>material " +
          std::to_string(m.material->number) + " (" + escapeXml(m.keyword) + "): " + m.description + ", " +
-         std::to_string(count) + " elements</li>\n";
+         std::to_string(data.elementCount[k]) + " elements</li>\n";
   }
   const std::string notConverged =
-      data.report.general.axialConverged
+      model.axialConverged
           ? ""
           : "<b>The strain-state iteration did not converge: strains and stresses are those of its last "
             "iteration, not a solution.</b> ";
@@ -921,7 +922,7 @@ std::string buildPlotPage(const PlotData& data) {
   std::string extremes;
   if (!sigma.empty()) {
     Extent signedSigma;
-    for (const ElementRecord& e : data.elements) signedSigma.add(e.sigX);
+    for (const Element& e : model.elements) signedSigma.add(e.sigX);
     extremes = "σx from " + num(signedSigma.lo) + " to " + num(signedSigma.hi) + " N/mm². ";
   }
   s += "<figcaption>" + notConverged + escapeXml(extremes) +
@@ -936,11 +937,11 @@ std::string buildPlotPage(const PlotData& data) {
   s += materialTable(data);
 
   s += "<section class=\"interaction\">\n<h2>Interaction</h2>\n" + curveFigures(data);
-  if (data.report.linearMaterial || !data.report.simplified) {
+  if (!model.simplifiedMethod.computed) {
     s += "<div class=\"standalone\">\n<h3 class=\"tablehead\">Key figures from the report</h3>\n" + keyFigures(data) +
          "</div>\n";
   }
-  s += "</section>\n<footer>Drawn by colsec-plot from the result files of an earlier run; nothing was recomputed. Forces in kN, "
+  s += "</section>\n<footer>Drawn by colsec-plot from its own run of the analysis steps of colsec; no result file was read or written. Forces in kN, "
        "moments in kNm, stresses in N/mm², lengths in mm; tension and tensile strain are positive.</footer>\n";
   s += "</main>\n</body>\n</html>\n";
   return s;

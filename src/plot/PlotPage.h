@@ -1,12 +1,11 @@
 #pragma once
 // The page: one self-contained XHTML document with inline SVG and CSS,
 // no script and nothing fetched, laid out for a screen and for A4 paper.
+// It only formats what the analysis stored in the model.
 
 #include <string>
-#include <vector>
 
 #include "model/SectionModel.h"
-#include "plot/ResultFiles.h"
 #include "plot/Scales.h"
 
 namespace colsec::plot {
@@ -19,25 +18,6 @@ struct MaterialStyle {
   Colour colour;
 };
 
-// Everything the page shows. The elements of `model` and `elements` run
-// in the same order: elements[i] holds the results of model->elements[i].
-struct PlotData {
-  std::string title;      // the input's base name
-  std::string inputName;  // the input path as given
-  std::string sectionFile;
-  std::string interactionFile;
-  std::string validationFile;
-  const SectionModel* model = nullptr;
-  std::vector<ElementRecord> elements;
-  std::vector<int> materialIndex;  // per element: index into materials
-  std::vector<bool> stressExceeded;
-  std::vector<bool> strainExceeded;
-  std::vector<MaterialStyle> materials;  // as model->materials
-  InteractionResults curves;
-  ValidationReport report;
-  std::vector<std::string> notes;  // shown in a box at the top of the page
-};
-
 // The law keyword of the input file for a material ("CONC1992_3171", ...).
 std::string materialKeyword(const Material& material);
 
@@ -46,6 +26,8 @@ std::string materialKeyword(const Material& material);
 // of the same law before this one.
 MaterialStyle describeMaterial(const Material& material, int sameLawIndex);
 
-std::string buildPlotPage(const PlotData& data);
+// The page of an analysed model. title: the input's base name;
+// inputName: the input path as given.
+std::string buildPlotPage(const SectionModel& model, const std::string& title, const std::string& inputName);
 
 }  // namespace colsec::plot

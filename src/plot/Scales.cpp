@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <sstream>
 
 namespace colsec::plot {
 
@@ -43,17 +42,25 @@ Ticks niceTicks(double lo, double hi, int target) {
     hi += widen;
   }
   target = std::max(target, 1);
+  return ticksWithStep(lo, hi, niceNumber((hi - lo) / target, true));
+}
+
+Ticks ticksWithStep(double lo, double hi, double step) {
   Ticks ticks;
-  ticks.step = niceNumber((hi - lo) / target, true);
+  ticks.step = step;
   // Tick indices rather than a running sum, so that no error accumulates;
   // the tiny slack keeps a limit that is a multiple of the step from
   // gaining one more step through rounding.
-  const double firstIndex = std::floor(lo / ticks.step + 1e-9);
-  const double lastIndex = std::ceil(hi / ticks.step - 1e-9);
+  const double firstIndex = std::floor(lo / step + 1e-9);
+  const double lastIndex = std::ceil(hi / step - 1e-9);
   for (double k = firstIndex; k <= lastIndex; k += 1.0) {
-    double value = k * ticks.step;
-    if (std::fabs(value) < ticks.step * 1e-9) value = 0.0;
+    double value = k * step;
+    if (std::fabs(value) < step * 1e-9) value = 0.0;
     ticks.values.push_back(value);
+  }
+  if (ticks.values.size() < 2) {
+    const double first = ticks.values.empty() ? 0.0 : ticks.values.front();
+    ticks.values = {first, first + step};
   }
   return ticks;
 }
@@ -113,12 +120,6 @@ Colour DivergingScale::colour(double value) const {
   const Colour& mid = t < 0 ? kNegativeMid : kPositiveMid;
   const Colour& end = t < 0 ? kNegativeEnd : kPositiveEnd;
   return a <= 0.5 ? mix(kCentre, mid, a * 2.0) : mix(mid, end, (a - 0.5) * 2.0);
-}
-
-std::string formatReportNumber(double value) {
-  std::ostringstream out;
-  out << value;
-  return out.str();
 }
 
 }  // namespace colsec::plot

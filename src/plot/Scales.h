@@ -23,6 +23,9 @@ struct Ticks {
 };
 Ticks niceTicks(double lo, double hi, int target);
 
+// Ticks of the given step covering [lo, hi], lo ≤ hi; at least two.
+Ticks ticksWithStep(double lo, double hi, double step);
+
 // Tick label: fixed notation with as many decimals as the step needs,
 // never "-0".
 std::string formatTick(double value, double step);
@@ -74,9 +77,5 @@ class DivergingScale {
  private:
   double limit_;
 };
-
-// A number as the reports print it: six significant digits, general
-// notation ("%g").
-std::string formatReportNumber(double value);
 
 }  // namespace colsec::plot

@@ -38,6 +38,36 @@ std::string coord(double value) {
   return text;
 }
 
+std::string attr(const std::string& name, double value) { return " " + name + "=\"" + coord(value) + "\""; }
+
+std::string line(double x1, double y1, double x2, double y2, const std::string& cssClass) {
+  return "<line class=\"" + cssClass + "\"" + attr("x1", x1) + attr("y1", y1) + attr("x2", x2) + attr("y2", y2) +
+         "/>\n";
+}
+
+std::string text(double x, double y, const std::string& content, const std::string& cssClass,
+                 const std::string& extra) {
+  return "<text class=\"" + cssClass + "\"" + attr("x", x) + attr("y", y) + extra + ">" + escapeXml(content) +
+         "</text>\n";
+}
+
+std::string svgOpen(double width, double height, const std::string& label) {
+  return "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + coord(width) + " " + coord(height) +
+         "\" role=\"img\" aria-label=\"" + escapeXml(label) + "\">\n";
+}
+
+std::string arrowHead(double x, double y, double dx, double dy) {
+  const double length = std::hypot(dx, dy);
+  const double ux = dx / length;
+  const double uy = dy / length;
+  const double size = 7.0;
+  const double bx = x - ux * size;
+  const double by = y - uy * size;
+  return "<path class=\"arrow\" d=\"M" + coord(x) + " " + coord(y) + " L" + coord(bx - uy * size * 0.4) + " " +
+         coord(by + ux * size * 0.4) + " L" + coord(bx + uy * size * 0.4) + " " + coord(by - ux * size * 0.4) +
+         " Z\"/>\n";
+}
+
 double textWidth(std::string_view text, double fontSize) {
   // Count characters, not bytes: UTF-8 continuation bytes add nothing.
   double count = 0.0;
@@ -95,8 +125,7 @@ std::string LabelPlacer::place(double x, double y, const std::string& label, dou
   const Corner& c = candidates[chosen];
   taken_.push_back(boxOf(c));
   // The baseline sits at about four fifths of the box height.
-  return "<text class=\"" + cssClass + "\" x=\"" + coord(c.x0) + "\" y=\"" + coord(c.y0 + 0.78 * h) + "\">" +
-         escapeXml(label) + "</text>\n";
+  return text(c.x0, c.y0 + 0.78 * h, label, cssClass);
 }
 
 }  // namespace colsec::plot

@@ -1,6 +1,6 @@
 #pragma once
-// Text helpers for the page: escaping, coordinates, and an estimate of
-// text widths for placing labels without overlap.
+// SVG primitives of the page: escaping, coordinates, lines, texts and
+// arrowheads, and the placing of labels without overlap.
 
 #include <string>
 #include <string_view>
@@ -13,6 +13,22 @@ std::string escapeXml(std::string_view text);
 
 // A coordinate with at most two decimals, trailing zeros dropped, no "-0".
 std::string coord(double value);
+
+// ` name="value"` with the value as a coordinate.
+std::string attr(const std::string& name, double value);
+
+std::string line(double x1, double y1, double x2, double y2, const std::string& cssClass);
+
+// <text> at (x, y); `extra` holds further attributes, each with its
+// leading blank.
+std::string text(double x, double y, const std::string& content, const std::string& cssClass,
+                 const std::string& extra = "");
+
+// Opening tag of an inline picture of the given size in picture units.
+std::string svgOpen(double width, double height, const std::string& label);
+
+// A filled triangle as an arrowhead at (x, y) pointing in direction (dx, dy).
+std::string arrowHead(double x, double y, double dx, double dy);
 
 // Approximate width of a line of text in the sans-serif face of the page.
 double textWidth(std::string_view text, double fontSize);

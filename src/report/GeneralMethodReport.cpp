@@ -67,7 +67,7 @@ void writeGeneralMethodReport(std::ostream& stream, const SectionModel& model) {
          << yesNo(model.axialConverged) << "\n\n";
   stream << "Spannungen in Elementen überschritten (siehe Zusammenfassung): " << yesNo(!model.stressesWithinLimits);
   stream << "\nDehnungen in Elementen überschritten (siehe Zusammenfassung): " << yesNo(!model.strainsWithinLimits);
-  stream << "\n\nNACHWEIS ERBRACHT: " << yesNo(model.generalMethod.verified);
+  stream << "\n\n" << generalVerdictText(model.generalMethod.verified) << " ";
   stream << "\n\n  Zusammenfassung der ermittelten Spannungen in den Materialien\n";
   for (const auto& material : model.materials) writeMaterialSummary(stream, *material);
 }

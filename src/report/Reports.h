@@ -19,6 +19,16 @@ void writeSimplifiedMethodReport(std::ostream& stream, const SectionModel& model
 // Materials, profiles, design forces and settings; the end of the file.
 void writeInputSummary(std::ostream& stream, const SectionModel& model);
 
+// The verdict of the general method and the words of the simplified
+// method's checks, as the report states them; views that quote the
+// report take them from here.
+inline const char* generalVerdictText(bool verified) {
+  return verified ? "NACHWEIS ERBRACHT: JA" : "NACHWEIS ERBRACHT: NEIN";
+}
+inline const char* checkWord(bool ok) { return ok ? "OK" : "Nicht erfüllt"; }
+// The experimental check against the My-Mz curve.
+inline const char* surfaceCheckWord(bool ok) { return ok ? "OK" : "Außerhalb der Fließfläche"; }
+
 // Written in place of the simplified method when a used material is linear.
 inline constexpr const char* kLinearMaterialLine = "\n Linear Material found, interaction curves not generated.";
 

@@ -39,5 +39,22 @@ TEST(InputPathTest, JoinsOutputNames) {
             "C:\\data\\col1_Validation.res");
 }
 
+struct OutputCase {
+  const char* input;
+  const char* suffix;
+  const char* output;
+};
+
+TEST(InputPathTest, OutputsLieBesideTheInputWithoutItsExtension) {
+  const OutputCase cases[] = {
+      {"col1.txt", "_Plot.html", "col1_Plot.html"},
+      {"C:\\data\\col1.txt", ".cclog", "C:\\data\\col1.cclog"},
+      {"../runs/a.b.txt", "_Section.res", "../runs/a.b_Section.res"},
+      {"/home/eng/my.dir/col1", "_Plot.html", "/home/eng/my.dir/col1_Plot.html"},
+      {"C:\\data\\.txt", "_Interaction.res", "C:\\data\\_Interaction.res"},
+  };
+  for (const OutputCase& c : cases) EXPECT_EQ(outputPath(c.input, c.suffix), c.output) << c.input << " " << c.suffix;
+}
+
 }  // namespace
 }  // namespace colsec

@@ -88,6 +88,25 @@ TEST(NiceTicks, ZeroIsATickWheneverTheRangeContainsIt) {
   }
 }
 
+TEST(TicksWithStep, CoverTheRangeWithAtLeastTwoTicks) {
+  struct Case {
+    double lo, hi, step;
+    std::vector<double> values;
+  };
+  const Case cases[] = {
+      {-130, 470, 100, {-200, -100, 0, 100, 200, 300, 400, 500}},
+      {-100, 300, 100, {-100, 0, 100, 200, 300}},  // limits on ticks add none
+      {0, 0, 50, {0, 50}},                          // one tick would give no scale
+      {200, 200, 100, {200, 300}},
+  };
+  for (const Case& c : cases) {
+    const Ticks t = ticksWithStep(c.lo, c.hi, c.step);
+    const std::string name = std::to_string(c.lo) + " .. " + std::to_string(c.hi) + " by " + std::to_string(c.step);
+    EXPECT_EQ(t.step, c.step) << name;
+    EXPECT_EQ(t.values, c.values) << name;
+  }
+}
+
 TEST(FormatTick, DecimalsFollowTheStepAndZeroHasNoSign) {
   struct Case {
     double value, step;
@@ -164,14 +183,6 @@ TEST(DivergingScale, ALimitOfZeroGivesTheCentreColour) {
     EXPECT_EQ(scale.colour(12).hex(), "#f7f7f7") << limit;
     EXPECT_EQ(scale.colour(-12).hex(), "#f7f7f7") << limit;
   }
-}
-
-TEST(ReportNumber, SixSignificantDigitsAsThePrintedReport) {
-  EXPECT_EQ(formatReportNumber(6272.634), "6272.63");
-  EXPECT_EQ(formatReportNumber(-9637950.0), "-9.63795e+06");
-  EXPECT_EQ(formatReportNumber(0.0001), "0.0001");
-  EXPECT_EQ(formatReportNumber(0.00001), "1e-05");
-  EXPECT_EQ(formatReportNumber(std::numeric_limits<double>::quiet_NaN()), "nan");
 }
 
 TEST(EscapeXml, MarkupCharactersBecomeReferences) {

@@ -1,0 +1,17 @@
+#pragma once
+// Reading one input file into a model, shared by colsec and colsec-plot:
+// read, drop the unused materials, check the whole file.
+
+#include <iosfwd>
+#include <string>
+
+namespace colsec {
+
+class SectionModel;
+
+// Reads the input at `path` into the empty `model`, prunes its materials
+// and checks it. Warnings go to `diagnostics`. Throws InputError for a
+// missing, unreadable or rejected input (the path of a folder included).
+void readSectionInput(const std::string& path, SectionModel& model, std::ostream& diagnostics);
+
+}  // namespace colsec

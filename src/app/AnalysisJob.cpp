@@ -12,26 +12,30 @@
 #include "input/InputChecks.h"
 #include "input/InputError.h"
 #include "input/InputReader.h"
+#include "report/JsonResult.h"
 
 namespace colsec {
 
 namespace {
 
-constexpr const char* kSuffixes[4] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
+constexpr const char* kSuffixes[5] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res",
+                                      "_Result.json"};
 
 std::string reason() { return std::strerror(errno); }
 
 }  // namespace
 
-AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen)
+AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen,
+                         bool jsonResult)
     : inputPath_(std::move(inputPath)),
       console_(console),
       diagnostics_(diagnostics),
       clearScreen_(clearScreen),
+      jsonResult_(jsonResult),
       model(console) {
   const InputPathParts parts = splitInputPath(inputPath_);
   const std::string stem = joinStrings(parts.directory, parts.baseName);
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < 5; ++i) {
     outputs_[i].finalPath = joinStrings(stem, kSuffixes[i]);
     outputs_[i].temporaryPath = joinStrings(outputs_[i].finalPath, ".tmp");
   }
@@ -46,8 +50,12 @@ void AnalysisJob::run() {
   runAnalysisSteps(model, tolerance,
                    {logStream.file.out(), interactionStream.file.out(), sectionStream.file.out(),
                     validationStream.file.out(), console_, clearScreen_});
+  // Last, so that it sees everything the analysis has stored.
+  if (jsonResult_) writeJson();
   commitOutputs();
 }
+
+void AnalysisJob::writeJson() { writeJsonResult(jsonStream.file.out(), model, inputPath_); }
 
 void AnalysisJob::readAndCheckInput() {
   std::error_code error;
@@ -71,7 +79,7 @@ void AnalysisJob::readAndCheckInput() {
 }
 
 void AnalysisJob::openOutputs() {
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < outputCount(); ++i) {
     OutputFile& output = outputs_[i];
     std::error_code error;
     if (std::filesystem::is_directory(output.finalPath, error)) {
@@ -86,13 +94,14 @@ void AnalysisJob::openOutputs() {
 }
 
 void AnalysisJob::commitOutputs() {
-  // Closed in the order log, section, interaction, validation.
-  for (OutputFile* output : {&logStream, &sectionStream, &interactionStream, &validationStream}) {
+  // Closed in the order log, section, interaction, validation, JSON.
+  for (OutputFile* output : {&logStream, &sectionStream, &interactionStream, &validationStream, &jsonStream}) {
+    if (output == &jsonStream && !jsonResult_) continue;
     if (!output->file.closeStream()) {
       throw OutputError("cannot write output file '" + output->finalPath + "': " + reason());
     }
   }
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < outputCount(); ++i) {
     OutputFile& output = outputs_[i];
     std::error_code error;
     std::filesystem::rename(output.temporaryPath, output.finalPath, error);
@@ -104,7 +113,7 @@ void AnalysisJob::commitOutputs() {
 
 void AnalysisJob::discardOutputs() {
   // Whatever was not moved to its final name is left over from a failed run.
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < outputCount(); ++i) {
     OutputFile& output = outputs_[i];
     if (output.file.isOpen()) output.file.closeStream();
     if (!output.created) continue;

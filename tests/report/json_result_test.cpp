@@ -332,7 +332,8 @@ TEST(JsonResultTest, GoverningIsNullWhenNoItemGoverns) {
     SectionModel model(console);
     model.designCheck.governing = c.governing;
     model.designCheck.items.resize(c.items);
-    const JsonValue& g = written(model)["designCheck"]["governing"];
+    const JsonValue doc = written(model);
+    const JsonValue& g = doc["designCheck"]["governing"];
     EXPECT_EQ(g.isNull() ? std::string("null") : g.text, c.json) << c.governing << " of " << c.items << " items";
   }
 }

@@ -37,8 +37,8 @@ TEST(JsonResultTest, TopLevelMembersInAStableOrder) {
   const char* const expected[] = {"format",  "schemaVersion", "program",       "input",            "units",
                                   "designForces", "settings", "profiles",      "generalMethod",    "simplifiedMethod",
                                   "strainFallback", "designCheck"};
-  ASSERT_EQ(doc.members.size(), std::size(expected));
-  for (std::size_t i = 0; i < std::size(expected); ++i) EXPECT_EQ(doc.members[i].first, expected[i]) << i;
+  ASSERT_EQ(doc.names.size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) EXPECT_EQ(doc.names[i], expected[i]) << i;
   EXPECT_EQ(doc["format"].str(), "colsec-result");
   EXPECT_EQ(doc["schemaVersion"].num(), 1);
   EXPECT_EQ(doc["program"]["name"].str(), "colsec");
@@ -281,8 +281,8 @@ TEST(JsonResultTest, DesignCheckItemsInOrderWithNullForNanAndInfinity) {
   };
   const JsonValue d = written(model)["designCheck"];
   const char* const order[] = {"computed", "verdict", "governing", "items"};
-  ASSERT_EQ(d.members.size(), std::size(order));
-  for (std::size_t i = 0; i < std::size(order); ++i) EXPECT_EQ(d.members[i].first, order[i]);
+  ASSERT_EQ(d.names.size(), std::size(order));
+  for (std::size_t i = 0; i < std::size(order); ++i) EXPECT_EQ(d.names[i], order[i]);
   EXPECT_TRUE(d["computed"].flag());
   EXPECT_FALSE(d["verdict"].flag());
   EXPECT_EQ(d["governing"].text, "1");
@@ -307,8 +307,8 @@ TEST(JsonResultTest, DesignCheckItemsInOrderWithNullForNanAndInfinity) {
     const Case& c = cases[i];
     const JsonValue& item = items[i];
     const char* const members[] = {"clause", "what", "value", "limit", "utilisation", "ok", "warning"};
-    ASSERT_EQ(item.members.size(), std::size(members)) << c.clause;
-    for (std::size_t k = 0; k < std::size(members); ++k) EXPECT_EQ(item.members[k].first, members[k]) << c.clause;
+    ASSERT_EQ(item.names.size(), std::size(members)) << c.clause;
+    for (std::size_t k = 0; k < std::size(members); ++k) EXPECT_EQ(item.names[k], members[k]) << c.clause;
     EXPECT_EQ(item["clause"].str(), c.clause);
     EXPECT_EQ(item["what"].str(), c.what);
     EXPECT_TRUE(same(item["value"], c.value)) << c.clause;

@@ -21,40 +21,55 @@ struct JsonValue {
   double number = 0.0;
   std::string text;  // a string's value, or a number as written
   std::vector<JsonValue> items;
-  std::vector<std::pair<std::string, JsonValue>> members;  // in document order
+  // An object's members in document order: names[i] names values[i].
+  // (Two vectors: a vector of pairs would need the type complete here.)
+  std::vector<std::string> names;
+  std::vector<JsonValue> values;
 
   bool isNull() const { return kind == Kind::Null; }
   // The member of that name; throws when there is none.
-  const JsonValue& operator[](const std::string& name) const {
-    if (kind != Kind::Object) throw std::runtime_error("not an object, looking for \"" + name + "\"");
-    for (const auto& [key, value] : members) {
-      if (key == name) return value;
-    }
-    throw std::runtime_error("no member \"" + name + "\"");
-  }
-  const JsonValue& operator[](std::size_t index) const {
-    if (kind != Kind::Array || index >= items.size()) throw std::runtime_error("no array item " + std::to_string(index));
-    return items[index];
-  }
-  bool has(const std::string& name) const {
-    for (const auto& member : members) {
-      if (member.first == name) return true;
-    }
-    return false;
-  }
-  double num() const {
-    if (kind != Kind::Number) throw std::runtime_error("not a number");
-    return number;
-  }
-  bool flag() const {
-    if (kind != Kind::Bool) throw std::runtime_error("not a boolean");
-    return boolean;
-  }
-  const std::string& str() const {
-    if (kind != Kind::String) throw std::runtime_error("not a string");
-    return text;
-  }
+  const JsonValue& operator[](const std::string& name) const;
+  const JsonValue& operator[](std::size_t index) const;
+  bool has(const std::string& name) const;
+  double num() const;
+  bool flag() const;
+  const std::string& str() const;
 };
+
+inline const JsonValue& JsonValue::operator[](const std::string& name) const {
+  if (kind != Kind::Object) throw std::runtime_error("not an object, looking for \"" + name + "\"");
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == name) return values[i];
+  }
+  throw std::runtime_error("no member \"" + name + "\"");
+}
+
+inline const JsonValue& JsonValue::operator[](std::size_t index) const {
+  if (kind != Kind::Array || index >= items.size()) throw std::runtime_error("no array item " + std::to_string(index));
+  return items[index];
+}
+
+inline bool JsonValue::has(const std::string& name) const {
+  for (const std::string& known : names) {
+    if (known == name) return true;
+  }
+  return false;
+}
+
+inline double JsonValue::num() const {
+  if (kind != Kind::Number) throw std::runtime_error("not a number");
+  return number;
+}
+
+inline bool JsonValue::flag() const {
+  if (kind != Kind::Bool) throw std::runtime_error("not a boolean");
+  return boolean;
+}
+
+inline const std::string& JsonValue::str() const {
+  if (kind != Kind::String) throw std::runtime_error("not a string");
+  return text;
+}
 
 class JsonReader {
  public:
@@ -105,13 +120,14 @@ class JsonReader {
         skipBlanks();
         if (peek() != '"') fail("expected a member name");
         std::string name = parseString();
-        for (const auto& member : v.members) {
-          if (member.first == name) fail("duplicate member \"" + name + "\"");
+        for (const std::string& known : v.names) {
+          if (known == name) fail("duplicate member \"" + name + "\"");
         }
         skipBlanks();
         expect(':');
         skipBlanks();
-        v.members.emplace_back(std::move(name), parseValue(depth + 1));
+        v.names.push_back(std::move(name));
+        v.values.push_back(parseValue(depth + 1));
         skipBlanks();
         if (peek() == ',') {
           ++pos_;

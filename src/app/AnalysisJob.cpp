@@ -85,11 +85,16 @@ void AnalysisJob::openOutputs() {
     if (std::filesystem::is_directory(output.finalPath, error)) {
       throw OutputError("cannot create output file '" + output.finalPath + "': a directory of that name exists");
     }
+    // Registered before the file exists: an interruption between creating
+    // and registering it would leave it behind. Removing a path that does
+    // not exist yet is harmless.
+    registerTemporaryFile(i, output.temporaryPath.c_str());
     if (!output.file.openStream(output.temporaryPath, true)) {
-      throw OutputError("cannot create output file '" + output.finalPath + "': " + reason());
+      const std::string why = reason();
+      withdrawTemporaryFile(i);
+      throw OutputError("cannot create output file '" + output.finalPath + "': " + why);
     }
     output.created = true;
-    registerTemporaryFile(i, output.temporaryPath.c_str());
   }
 }
 

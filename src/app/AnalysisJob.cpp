@@ -3,37 +3,45 @@
 #include "app/AnalysisSteps.h"
 #include "app/InputPath.h"
 #include "app/SectionInput.h"
+#include "report/JsonResult.h"
 
 namespace colsec {
 
-AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen)
+AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen,
+                         bool jsonResult)
     : inputPath_(std::move(inputPath)),
       console_(console),
       diagnostics_(diagnostics),
       clearScreen_(clearScreen),
+      jsonResult_(jsonResult),
       model(console) {
   for (int i = 0; i < 4; ++i) outputs_[i].setFinalPath(colsec::outputPath(inputPath_, kResultSuffixes[i]));
+  jsonStream.setFinalPath(colsec::outputPath(inputPath_, kJsonResultSuffix));
 }
 
 void AnalysisJob::run() {
   readSectionInput(inputPath_, model, diagnostics_);
+  if (hasOverride_) model.designForces = forcesOverride_;
   openOutputs();
 
   runAnalysisSteps(model, tolerance,
                    {&logStream.out(), &interactionStream.out(), &sectionStream.out(), &validationStream.out(),
                     console_, clearScreen_});
+  // Last, so that it sees everything the analysis has stored.
+  if (jsonResult_) writeJsonResult(jsonStream.out(), model, inputPath_);
   commitOutputs();
 }
 
 void AnalysisJob::openOutputs() {
-  for (int i = 0; i < 4; ++i) outputs_[i].create(i);
+  for (int i = 0; i < outputCount(); ++i) outputs_[i].create(i);
 }
 
 void AnalysisJob::commitOutputs() {
-  // Closed in the order log, section, interaction, validation; moved to
-  // their final names only when all four are complete.
+  // Closed in the order log, section, interaction, validation, JSON;
+  // moved to their final names only when all are complete.
   for (OutputFile* output : {&logStream, &sectionStream, &interactionStream, &validationStream}) output->close();
-  for (OutputFile& output : outputs_) output.commit();
+  if (jsonResult_) jsonStream.close();
+  for (int i = 0; i < outputCount(); ++i) outputs_[i].commit();
 }
 
 }  // namespace colsec

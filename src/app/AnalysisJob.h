@@ -1,6 +1,7 @@
 #pragma once
 // One run: read the input, check it, analyse the section and write the
-// four result files beside the input, in a fixed order of steps.
+// four result files beside the input, in a fixed order of steps; on
+// request also the machine-readable result "_Result.json".
 
 #include <array>
 #include <iosfwd>
@@ -16,7 +17,9 @@ class AnalysisJob {
  public:
   // console receives the progress text, diagnostics the warnings; both
   // must outlive the job. clearScreen: the console is a terminal.
-  AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen);
+  // jsonResult: also write "_Result.json" after the whole analysis.
+  AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen,
+              bool jsonResult = false);
   AnalysisJob(const AnalysisJob&) = delete;
   AnalysisJob& operator=(const AnalysisJob&) = delete;
 
@@ -25,7 +28,13 @@ class AnalysisJob {
   // a run that does not converge is a normal run.
   void run();
 
+  // The design forces of the input are replaced by these (a load
+  // combination of a table); call before run().
+  void overrideDesignForces(const SectionForces& forces) { forcesOverride_ = forces; hasOverride_ = true; }
+
   const SectionModel& sectionModel() const { return model; }
+  // 0 to 3: the four result files in the order of opening; 4: the JSON
+  // result (named even when it is not written).
   const std::string& outputPath(int index) const { return outputs_[index].finalPath(); }
 
   // Convergence tolerance of both solvers in kN and kNm.
@@ -34,19 +43,25 @@ class AnalysisJob {
  private:
   void openOutputs();
   void commitOutputs();
+  int outputCount() const { return jsonResult_ ? 5 : 4; }
 
   const std::string inputPath_;
   std::ostream& console_;
   std::ostream& diagnostics_;
   const bool clearScreen_;
+  const bool jsonResult_;
+  SectionForces forcesOverride_;
+  bool hasOverride_ = false;
   SectionModel model;
   // In the order of opening: ".cclog", "_Interaction.res", "_Section.res",
-  // "_Validation.res". Each removes its temporary file unless committed.
-  std::array<OutputFile, 4> outputs_;
+  // "_Validation.res", then "_Result.json" when it is requested. Each
+  // removes its temporary file unless committed.
+  std::array<OutputFile, 5> outputs_;
   OutputFile& logStream = outputs_[0];
   OutputFile& interactionStream = outputs_[1];
   OutputFile& sectionStream = outputs_[2];
   OutputFile& validationStream = outputs_[3];
+  OutputFile& jsonStream = outputs_[4];
 };
 
 }  // namespace colsec

@@ -19,6 +19,8 @@ std::string joinStrings(const std::string& a, const std::string& b);
 // The suffixes of the four result files of colsec, in the order a run
 // creates them, and of the page of colsec-plot.
 inline constexpr const char* kResultSuffixes[4] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
+// The machine-readable result of `colsec --json`.
+inline constexpr const char* kJsonResultSuffix = "_Result.json";
 inline constexpr const char* kPlotPageSuffix = "_Plot.html";
 
 // Directory part, base name and suffix of an output beside the input.

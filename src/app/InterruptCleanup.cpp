@@ -9,7 +9,7 @@ namespace colsec {
 
 namespace {
 
-constexpr int kSlots = 4;
+constexpr int kSlots = 8;
 std::atomic<const char*> temporaryFiles[kSlots];
 
 extern "C" void removeTemporaryFilesAndStop(int signalNumber) {

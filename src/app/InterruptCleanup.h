@@ -11,7 +11,7 @@ void installInterruptCleanup();
 
 // Registers a temporary file for removal on interruption, or withdraws it
 // (after it was renamed or removed). The path must stay alive and
-// unchanged while registered. At most four files are held.
+// unchanged while registered. At most eight files are held (slots 0 to 7).
 void registerTemporaryFile(int slot, const char* path);
 void withdrawTemporaryFile(int slot);
 

@@ -26,12 +26,17 @@ void OutputFile::create(int slot) {
   if (std::filesystem::is_directory(finalPath_, error)) {
     throw OutputError("cannot create output file '" + finalPath_ + "': a directory of that name exists");
   }
+  // Registered before the file exists: an interruption between creating
+  // and registering it would leave it behind. Removing a path that does
+  // not exist yet is harmless.
+  registerTemporaryFile(slot, temporaryPath_.c_str());
   if (!file_.openStream(temporaryPath_, true)) {
-    throw OutputError("cannot create output file '" + finalPath_ + "': " + reason());
+    const std::string why = reason();
+    withdrawTemporaryFile(slot);
+    throw OutputError("cannot create output file '" + finalPath_ + "': " + why);
   }
   created_ = true;
   slot_ = slot;
-  registerTemporaryFile(slot_, temporaryPath_.c_str());
 }
 
 void OutputFile::close() {

@@ -19,6 +19,7 @@ constexpr const char* kUsage =
     "Verifies the composite column section described in INPUT and writes\n"
     "INPUT.cclog, INPUT_Section.res, INPUT_Interaction.res and INPUT_Validation.res\n"
     "beside it (INPUT without its extension).\n"
+    "  --json  also write INPUT_Result.json, the results in machine-readable form\n"
     "Exit status: 0 after a run, 1 for an input or output error, 2 for a usage error.\n";
 
 }  // namespace
@@ -33,13 +34,16 @@ int main(int argc, char** argv) {
     std::cout << "colsec " << COLSEC_VERSION << "\n";
     return 0;
   }
-  if (argc != 2) {
+  // "--json INPUT" also writes the JSON result; "--json" alone names no input.
+  const bool json = argc == 3 && std::string(argv[1]) == "--json";
+  if ((argc != 2 && !json) || (argc == 2 && std::string(argv[1]) == "--json")) {
     std::cout << "Wrong Parameter List";
     return 2;
   }
+  const char* const inputPath = argv[argc - 1];
   colsec::installInterruptCleanup();
   try {
-    colsec::AnalysisJob job(argv[1], std::cout, std::cerr, isatty(STDOUT_FILENO) == 1);
+    colsec::AnalysisJob job(inputPath, std::cout, std::cerr, isatty(STDOUT_FILENO) == 1, json);
     job.run();
   } catch (const std::exception& error) {
     // The temporary results are gone, the earlier results are untouched.

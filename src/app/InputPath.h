@@ -21,6 +21,9 @@ std::string joinStrings(const std::string& a, const std::string& b);
 inline constexpr const char* kResultSuffixes[4] = {".cclog", "_Interaction.res", "_Section.res", "_Validation.res"};
 // The machine-readable result of `colsec --json`.
 inline constexpr const char* kJsonResultSuffix = "_Result.json";
+// The results of a table of load combinations.
+inline constexpr const char* kLoadCasesCsvSuffix = "_LoadCases.csv";
+inline constexpr const char* kLoadCasesJsonSuffix = "_LoadCases.json";
 inline constexpr const char* kPlotPageSuffix = "_Plot.html";
 
 // Directory part, base name and suffix of an output beside the input.

@@ -162,6 +162,13 @@ void JsonWriter::null() {
   stream_ << "null";
 }
 
+void JsonWriter::rawValue(std::string_view json) {
+  beforeValue();
+  // A whole document ends in a line feed; as a value it does not.
+  while (!json.empty() && (json.back() == '\n' || json.back() == ' ')) json.remove_suffix(1);
+  stream_ << json;
+}
+
 void JsonWriter::finish() { stream_ << '\n'; }
 
 }  // namespace colsec

@@ -38,6 +38,8 @@ class JsonWriter {
   void value(std::string_view text);
   void value(const char* text) { value(std::string_view(text)); }
   void null();
+  // A value that is JSON text already (a document written elsewhere).
+  void rawValue(std::string_view json);
 
   template <typename T>
   void field(std::string_view name, const T& v) {

@@ -1,0 +1,129 @@
+#include "app/LoadCaseJob.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+#include "app/AnalysisJob.h"
+#include "app/InputPath.h"
+#include "app/OutputFile.h"
+#include "app/SectionInput.h"
+#include "input/InputError.h"
+#include "loads/LoadCaseRun.h"
+#include "loads/LoadTable.h"
+#include "model/SectionModel.h"
+#include "report/JsonResult.h"
+#include "report/JsonWriter.h"
+#include "report/LoadCaseTables.h"
+
+namespace colsec {
+
+namespace {
+
+// Interrupt slots after the five of the governing run's files.
+constexpr int kCsvSlot = 5;
+constexpr int kJsonSlot = 6;
+
+std::string readWholeFile(const std::string& path, const char* what) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw InputError("cannot open " + std::string(what) + " '" + path + "': " + std::strerror(errno));
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) throw InputError("cannot read " + std::string(what) + " '" + path + "': " + std::strerror(errno));
+  return text.str();
+}
+
+std::string loadCasesJson(const LoadCaseResults& results, const std::string& inputPath, const std::string& loadsPath) {
+  std::ostringstream text;
+  JsonWriter json(text);
+  json.beginObject();
+  json.field("format", "colsec-load-cases");
+  json.field("schemaVersion", kJsonResultSchemaVersion);
+  json.key("program");
+  json.beginObject();
+  json.field("name", "colsec");
+  json.field("version", COLSEC_VERSION);
+  json.endObject();
+  json.field("input", inputPath);
+  json.field("loads", loadsPath);
+  json.key("governing");
+  if (results.governing < 0) {
+    json.null();
+  } else {
+    json.value(static_cast<std::int32_t>(results.governing));
+  }
+  json.key("combinations");
+  json.beginArray();
+  for (const CombinationOutcome& outcome : results.outcomes) {
+    json.beginObject();
+    json.field("name", outcome.combination.name);
+    json.field("line", static_cast<std::int32_t>(outcome.combination.line));
+    json.key("result");
+    json.rawValue(outcome.view);
+    json.endObject();
+  }
+  json.endArray();
+  json.endObject();
+  json.finish();
+  return text.str();
+}
+
+}  // namespace
+
+LoadCaseJob::LoadCaseJob(std::string inputPath, std::string loadsPath, std::ostream& console,
+                         std::ostream& diagnostics, const LoadCaseJobOptions& options)
+    : inputPath_(std::move(inputPath)),
+      loadsPath_(std::move(loadsPath)),
+      console_(console),
+      diagnostics_(diagnostics),
+      options_(options) {}
+
+void LoadCaseJob::run() {
+  // The input is checked (and its warnings shown) once, as for a single run.
+  {
+    std::ostream discard(nullptr);
+    SectionModel checked(discard);
+    readSectionInput(inputPath_, checked, diagnostics_);
+  }
+  const std::string inputText = readWholeFile(inputPath_, "input file");
+  std::vector<LoadCombination> table;
+  {
+    std::istringstream loads(readWholeFile(loadsPath_, "load table"));
+    table = readLoadTable(loads, loadsPath_);
+  }
+
+  LoadCaseOptions options;
+  options.threads = options_.threads;
+  const std::string inputPath = inputPath_;
+  options.view = [&inputPath](const SectionModel& model) {
+    std::ostringstream text;
+    writeJsonResult(text, model, inputPath);
+    return text.str();
+  };
+  if (options_.terminal) {
+    options.progress = [this](int done, int total) {
+      console_ << "\rLoad combinations: " << done << " of " << total << std::flush;
+    };
+  }
+  const LoadCaseResults results = runLoadCases(inputText, inputPath_, table, options);
+  if (options_.terminal) console_ << "\n";
+
+  // The governing combination as an ordinary run: its report and files.
+  std::ostream quiet(nullptr);
+  AnalysisJob governing(inputPath_, quiet, quiet, false, options_.jsonResult);
+  governing.overrideDesignForces(results.outcomes[results.governing].combination.forces);
+  governing.run();
+
+  std::ostringstream csv;
+  writeLoadCaseCsv(csv, results);
+  writeFileAtomically(outputPath(inputPath_, kLoadCasesCsvSuffix), csv.str(), kCsvSlot);
+  writeFileAtomically(outputPath(inputPath_, kLoadCasesJsonSuffix), loadCasesJson(results, inputPath_, loadsPath_),
+                      kJsonSlot);
+
+  writeLoadCaseConsoleTable(console_, results);
+  console_ << "Report of the governing combination: " << governing.outputPath(3) << "\n";
+}
+
+}  // namespace colsec

@@ -9,6 +9,7 @@
 #include "check/DesignCheck.h"
 #include "interaction/InteractionCurves.h"
 #include "interaction/SimplifiedMethod.h"
+#include "model/ParallelFor.h"
 #include "model/SectionModel.h"
 #include "profiles/Discretisation.h"
 #include "report/Reports.h"
@@ -28,7 +29,9 @@ std::ostream& orDiscard(std::ostream* stream) {
 void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& streams) {
   discretise(model);
   runShearSteps(model, tolerance, streams.console);
-  runForceSteps(model, tolerance, streams, {});
+  SharedResults computeHere;
+  computeHere.sweepThreads = hardwareThreads();
+  runForceSteps(model, tolerance, streams, computeHere);
 }
 
 void runShearSteps(SectionModel& model, double tolerance, std::ostream& console) {
@@ -50,7 +53,7 @@ void runForceSteps(SectionModel& model, double tolerance, const RunStreams& stre
   if (streams.validation != nullptr) writeGeneralMethodReport(validation, model);
   if (model.allNonlinear) {
     computeInteractionCurves(model, orDiscard(streams.interaction), streams.console, streams.clearScreen,
-                             shared.surface);
+                             shared.surface, shared.sweepThreads);
     evaluateSimplifiedMethod(model);
     if (streams.validation != nullptr) writeSimplifiedMethodReport(validation, model);
   } else {

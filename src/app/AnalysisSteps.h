@@ -32,8 +32,11 @@ struct RunStreams {
 struct SharedResults {
   const PlasticSurface* surface = nullptr;
   const SectionCheckItems* sectionItems = nullptr;
+  // Threads for the sweeps when they are computed here.
+  int sweepThreads = 1;
 };
 
+// A whole single run; the sweeps use every core.
 void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& streams);
 
 // The steps after the discretisation: shear stresses and the elements'

@@ -1,11 +1,13 @@
 #include "interaction/InteractionCurves.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <ostream>
 
 #include "analysis/SectionSums.h"
 #include "interaction/PlasticSweep.h"
+#include "model/ParallelFor.h"
 #include "model/SectionModel.h"
 
 namespace colsec {
@@ -140,18 +142,25 @@ CurvePoint closestCurvePoint(const SectionModel& model, const CurvePoint& target
   return {target.nx, resultMy, resultMz};
 }
 
-PlasticSurface sweepPlasticSurface(const SectionModel& model) {
+PlasticSurface sweepPlasticSurface(const SectionModel& model, int threads) {
   const double radius = sectionRadius(model);
   const double offsets = model.settings.offsetSubdivisions;
   const PlasticSweep sweep(model.elements);
   const MomentQuadrant quadrant = momentQuadrant(model.designForces);
+  const int angles = std::max(model.settings.angularSubdivisions, 0);
   PlasticSurface surface;
-  surface.curveNMy = sweep.sweep(quadrant.alphaNMy, -radius, radius, offsets);
-  surface.curveNMz = sweep.sweep(quadrant.alphaNMz, -radius, radius, offsets);
-  const int angles = model.settings.angularSubdivisions;
-  for (int i = 0; i < angles; ++i) {
-    surface.surfaceCurves.push_back(sweep.sweep(surfaceAngle(quadrant, i, angles), -radius, radius, offsets));
-  }
+  surface.surfaceCurves.resize(static_cast<std::size_t>(angles));
+  // Curve k: N-My, N-Mz, then the surface angles; each is one thread's.
+  parallelFor(angles + 2, threads, [&](int k) {
+    if (k == 0) {
+      surface.curveNMy = sweep.sweep(quadrant.alphaNMy, -radius, radius, offsets);
+    } else if (k == 1) {
+      surface.curveNMz = sweep.sweep(quadrant.alphaNMz, -radius, radius, offsets);
+    } else {
+      const int i = k - 2;
+      surface.surfaceCurves[i] = sweep.sweep(surfaceAngle(quadrant, i, angles), -radius, radius, offsets);
+    }
+  });
   return surface;
 }
 
@@ -160,13 +169,13 @@ double surfaceAngle(const MomentQuadrant& quadrant, int i, int angles) {
 }
 
 void computeInteractionCurves(SectionModel& model, std::ostream& interaction, std::ostream& console,
-                              bool clearScreen, const PlasticSurface* precomputed) {
+                              bool clearScreen, const PlasticSurface* precomputed, int threads) {
   const auto clear = [&] {
     if (clearScreen) console << kClearScreen;
   };
   // The sweeps do not depend on what the console shows, so they may come
   // from an earlier run with the same elements and quadrant.
-  PlasticSurface surface = precomputed != nullptr ? *precomputed : sweepPlasticSurface(model);
+  PlasticSurface surface = precomputed != nullptr ? *precomputed : sweepPlasticSurface(model, threads);
   const MomentQuadrant quadrant = momentQuadrant(model.designForces);
   model.curveNMy = std::move(surface.curveNMy);
   console << "\nDone";

@@ -58,7 +58,9 @@ struct PlasticSurface {
   InteractionCurve curveNMz;
   std::vector<InteractionCurve> surfaceCurves;
 };
-PlasticSurface sweepPlasticSurface(const SectionModel& model);
+// threads: the curves are shared out whole, so the result does not depend
+// on their number.
+PlasticSurface sweepPlasticSurface(const SectionModel& model, int threads);
 
 // Angle i of `angles` over the quarter turn of the quadrant [rad].
 double surfaceAngle(const MomentQuadrant& quadrant, int i, int angles);
@@ -66,9 +68,10 @@ double surfaceAngle(const MomentQuadrant& quadrant, int i, int angles);
 // Builds every curve and resistance into the model and writes the four
 // blocks of the interaction result file. clearScreen: whether the console
 // is a terminal that may be cleared between angles. `precomputed`: the
-// sweeps of this model's elements and quadrant, when already known.
+// sweeps of this model's elements and quadrant, when already known;
+// otherwise they are swept on `threads` threads.
 void computeInteractionCurves(SectionModel& model, std::ostream& interaction, std::ostream& console,
-                              bool clearScreen, const PlasticSurface* precomputed = nullptr);
+                              bool clearScreen, const PlasticSurface* precomputed = nullptr, int threads = 1);
 
 // "#CURVEPOINT <name> nx my mz" per point.
 void writeCurve(std::ostream& stream, const InteractionCurve& curve, const char* name);

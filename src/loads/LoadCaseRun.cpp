@@ -17,39 +17,13 @@
 #include "input/InputChecks.h"
 #include "input/InputReader.h"
 #include "interaction/InteractionCurves.h"
+#include "model/ParallelFor.h"
 #include "model/SectionModel.h"
 #include "profiles/Discretisation.h"
 
 namespace colsec {
 
 namespace {
-
-// Runs work(i) for i = 0 … count − 1 on `threads` threads; each index once.
-// The first exception is rethrown after every thread has stopped.
-template <typename Work>
-void parallelFor(int count, int threads, Work work) {
-  std::atomic<int> next{0};
-  std::exception_ptr failure;
-  std::mutex failureLock;
-  const auto worker = [&] {
-    for (int i = next++; i < count; i = next++) {
-      try {
-        work(i);
-      } catch (...) {
-        const std::lock_guard<std::mutex> lock(failureLock);
-        if (!failure) failure = std::current_exception();
-        next = count;
-      }
-    }
-  };
-  const int extra = std::max(0, std::min(threads, count) - 1);
-  std::vector<std::thread> pool;
-  pool.reserve(extra);
-  for (int t = 0; t < extra; ++t) pool.emplace_back(worker);
-  worker();
-  for (std::thread& thread : pool) thread.join();
-  if (failure) std::rethrow_exception(failure);
-}
 
 // A model that nobody prints: console and warnings are dropped.
 struct QuietModel {
@@ -193,7 +167,7 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
     const int q = surfaceKeys[k].second;
     run->model.designForces.my = (q == 1 || q == 2) ? -1.0 : 0.0;
     run->model.designForces.mz = (q == 2 || q == 3) ? -1.0 : 0.0;
-    surfaces[k] = sweepPlasticSurface(run->model);
+    surfaces[k] = sweepPlasticSurface(run->model, 1);
   });
 
   LoadCaseResults results;

@@ -139,9 +139,19 @@ void addSymmetry(const SectionModel& model, std::vector<DesignCheckItem>& items)
     bool useMy;
     const char* axis;
   } axes[] = {{0.0, 2 * kHalfPi, true, "y"}, {kHalfPi, 3 * kHalfPi, false, "z"}};
+  // The run's own N-M curve was swept at one of the two angles already:
+  // the same sweep, so the same bits as sweeping it again.
+  const bool curvesBuilt = model.simplifiedMethod.computed;
+  const MomentQuadrant quadrant = momentQuadrant(model.designForces);
+  const auto moment = [&](double alpha, bool useMy) {
+    if (curvesBuilt && alpha == (useMy ? quadrant.alphaNMy : quadrant.alphaNMz)) {
+      return std::fabs(useMy ? model.mPlYRd : model.mPlZRd);
+    }
+    return plasticMomentAt(model, sweep, alpha, useMy);
+  };
   for (const auto& axis : axes) {
-    const double a = plasticMomentAt(model, sweep, axis.positive, axis.useMy);
-    const double b = plasticMomentAt(model, sweep, axis.negative, axis.useMy);
+    const double a = moment(axis.positive, axis.useMy);
+    const double b = moment(axis.negative, axis.useMy);
     const double larger = std::fmax(a, b);
     if (!(larger > 0.0)) continue;
     const double difference = std::fabs(a - b) / larger;
@@ -245,6 +255,11 @@ void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckIte
   addSimplifiedMethod(model, section.symmetry, check.items);
   check.items.insert(check.items.end(), section.localBuckling.begin(), section.localBuckling.end());
   check.items.insert(check.items.end(), section.fibreArea.begin(), section.fibreArea.end());
+  // An item whose numbers are not finite cannot be shown to hold.
+  for (DesignCheckItem& item : check.items) {
+    if (item.warning) continue;
+    if (!std::isfinite(item.value) || !std::isfinite(item.limit) || !std::isfinite(item.utilisation)) item.ok = false;
+  }
   check.verdict = true;
   for (const DesignCheckItem& item : check.items) {
     if (!item.warning && !item.ok) check.verdict = false;

@@ -10,6 +10,7 @@
 #include "materials/Concrete1992_3171.h"
 #include "materials/Concrete1992_3172.h"
 #include "materials/LinearMaterial.h"
+#include "materials/MaterialLaws.h"
 #include "materials/Steel1992_327b.h"
 #include "materials/Steel1993_543.h"
 #include "profiles/CircProfile.h"
@@ -50,7 +51,7 @@ TEST(InputReaderTest, ReadsEveryMaterialLawWithEveryParameter) {
   ASSERT_NE(steel, nullptr);
   EXPECT_EQ(steel->number, 1);
   EXPECT_EQ(steel->priority, 3);
-  EXPECT_EQ(steel->kind, MaterialSteel);
+  EXPECT_EQ(lawOf(*steel)->kind, MaterialSteel);
   EXPECT_EQ(steel->E, 210000.0);
   EXPECT_EQ(steel->fyd, 355.0);
   EXPECT_EQ(steel->G, 81000.0);
@@ -60,7 +61,7 @@ TEST(InputReaderTest, ReadsEveryMaterialLawWithEveryParameter) {
   ASSERT_NE(parabola, nullptr);
   EXPECT_EQ(parabola->number, 2);
   EXPECT_EQ(parabola->priority, 1);
-  EXPECT_EQ(parabola->kind, MaterialConcrete);
+  EXPECT_EQ(lawOf(*parabola)->kind, MaterialConcrete);
   EXPECT_EQ(parabola->E, 33000.0);
   EXPECT_EQ(parabola->fcd, -17.0);
   EXPECT_EQ(parabola->fcdRedF, 0.85);
@@ -72,7 +73,7 @@ TEST(InputReaderTest, ReadsEveryMaterialLawWithEveryParameter) {
   ASSERT_NE(bars, nullptr);
   EXPECT_EQ(bars->number, 3);
   EXPECT_EQ(bars->priority, 5);
-  EXPECT_EQ(bars->kind, MaterialSteel);
+  EXPECT_EQ(lawOf(*bars)->kind, MaterialSteel);
   EXPECT_EQ(bars->E, 200000.0);
   EXPECT_EQ(bars->fyd, 435.0);
 
@@ -80,7 +81,7 @@ TEST(InputReaderTest, ReadsEveryMaterialLawWithEveryParameter) {
   ASSERT_NE(bilinear, nullptr);
   EXPECT_EQ(bilinear->number, 4);
   EXPECT_EQ(bilinear->priority, 0);
-  EXPECT_EQ(bilinear->kind, MaterialConcrete);
+  EXPECT_EQ(lawOf(*bilinear)->kind, MaterialConcrete);
   EXPECT_EQ(bilinear->E, 30000.0);
   EXPECT_EQ(bilinear->fcd, -20.0);
   EXPECT_EQ(bilinear->fcdRedF, 1.0);
@@ -94,7 +95,7 @@ TEST(InputReaderTest, ReadsEveryMaterialLawWithEveryParameter) {
   ASSERT_NE(linear, nullptr);
   EXPECT_EQ(linear->number, 5);
   EXPECT_EQ(linear->priority, -2);
-  EXPECT_EQ(linear->kind, MaterialLinear);
+  EXPECT_EQ(lawOf(*linear)->kind, MaterialLinear);
   EXPECT_EQ(linear->E, 70000.0);
   EXPECT_EQ(linear->fyt, 250.0);
   EXPECT_EQ(linear->fyc, -240.0);

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "analysis/ForcePlausibility.h"
 #include "app/AnalysisSteps.h"
 #include "app/InputPath.h"
 #include "app/InterruptCleanup.h"
@@ -46,6 +47,7 @@ void AnalysisJob::run() {
   runAnalysisSteps(model, tolerance,
                    {logStream.file.out(), interactionStream.file.out(), sectionStream.file.out(),
                     validationStream.file.out(), console_, clearScreen_});
+  warnOnTinyForces();
   commitOutputs();
 }
 
@@ -58,16 +60,22 @@ void AnalysisJob::readAndCheckInput() {
   if (!inputStream.openStream(inputPath_, false)) {
     throw InputError("cannot open input file '" + inputPath_ + "': " + reason());
   }
-  InputRecordLines lines;
   try {
-    lines = readInput(inputStream.in(), model, inputPath_, diagnostics_);
+    recordLines_ = readInput(inputStream.in(), model, inputPath_, diagnostics_);
   } catch (const std::ios_base::failure&) {
     throw InputError("cannot read input file '" + inputPath_ + "': " + reason());
   }
   if (inputStream.in().bad()) throw InputError("cannot read input file '" + inputPath_ + "': " + reason());
   inputStream.closeStream();
   model.pruneMaterials();
-  checkInput(model, lines, inputPath_, diagnostics_);
+  checkInput(model, recordLines_, inputPath_, diagnostics_);
+}
+
+void AnalysisJob::warnOnTinyForces() {
+  if (!designForcesLookTiny(model)) return;
+  diagnostics_ << inputPath_ << ":" << recordLines_.forcesLine
+               << ": warning: the design forces are tiny compared with the resistance: they are read in N and Nmm; "
+                  "were they given in kN and kNm?\n";
 }
 
 void AnalysisJob::openOutputs() {

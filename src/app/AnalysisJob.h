@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/DataFile.h"
+#include "input/InputReader.h"
 #include "model/SectionModel.h"
 
 namespace colsec {
@@ -49,6 +50,7 @@ class AnalysisJob {
 
  private:
   void readAndCheckInput();
+  void warnOnTinyForces();
   void openOutputs();
   void commitOutputs();
   void discardOutputs();
@@ -58,6 +60,7 @@ class AnalysisJob {
   std::ostream& diagnostics_;
   const bool clearScreen_;
   SectionModel model;
+  InputRecordLines recordLines_;
   // In the order of opening: ".cclog", "_Interaction.res", "_Section.res",
   // "_Validation.res".
   std::array<OutputFile, 4> outputs_;

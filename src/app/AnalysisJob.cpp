@@ -24,12 +24,8 @@ std::string reason() { return std::strerror(errno); }
 
 }  // namespace
 
-AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen)
-    : inputPath_(std::move(inputPath)),
-      console_(console),
-      diagnostics_(diagnostics),
-      clearScreen_(clearScreen),
-      model(console) {
+AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics)
+    : inputPath_(std::move(inputPath)), console_(console), diagnostics_(diagnostics), model(console) {
   const InputPathParts parts = splitInputPath(inputPath_);
   const std::string stem = joinStrings(parts.directory, parts.baseName);
   for (int i = 0; i < 4; ++i) {
@@ -46,7 +42,7 @@ void AnalysisJob::run() {
 
   runAnalysisSteps(model, tolerance,
                    {logStream.file.out(), interactionStream.file.out(), sectionStream.file.out(),
-                    validationStream.file.out(), console_, clearScreen_});
+                    validationStream.file.out(), console_});
   warnOnTinyForces();
   commitOutputs();
 }

@@ -31,8 +31,8 @@ struct OutputFile {
 class AnalysisJob {
  public:
   // console receives the progress text, diagnostics the warnings; both
-  // must outlive the job. clearScreen: the console is a terminal.
-  AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen);
+  // must outlive the job.
+  AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics);
   AnalysisJob(const AnalysisJob&) = delete;
   AnalysisJob& operator=(const AnalysisJob&) = delete;
   ~AnalysisJob();
@@ -44,6 +44,7 @@ class AnalysisJob {
 
   const SectionModel& sectionModel() const { return model; }
   const std::string& outputPath(int index) const { return outputs_[index].finalPath; }
+  const std::string& reportPath() const { return validationStream.finalPath; }
 
   // Convergence tolerance of both solvers in kN and kNm.
   const double tolerance = 0.0001;
@@ -58,7 +59,6 @@ class AnalysisJob {
   const std::string inputPath_;
   std::ostream& console_;
   std::ostream& diagnostics_;
-  const bool clearScreen_;
   SectionModel model;
   InputRecordLines recordLines_;
   // In the order of opening: ".cclog", "_Interaction.res", "_Section.res",

@@ -22,7 +22,9 @@ void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& s
   collectMaterialExtremes(model, streams.console);
   writeGeneralMethodReport(streams.validation, model);
   if (model.allNonlinear) {
-    computeInteractionCurves(model, streams.interaction, streams.console, streams.clearScreen);
+    // Never cleared: on a terminal the console filter shows the progress
+    // as one line per phase (app/TerminalConsole.h).
+    computeInteractionCurves(model, streams.interaction, streams.console, false);
     writeSimplifiedMethodReport(streams.validation, model);
   } else {
     streams.validation << kLinearMaterialLine;

@@ -16,7 +16,6 @@ struct RunStreams {
   std::ostream& section;
   std::ostream& validation;
   std::ostream& console;
-  bool clearScreen;  // the console is a terminal
 };
 
 void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& streams);

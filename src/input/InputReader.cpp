@@ -191,22 +191,22 @@ class Reader {
   }
 
   static std::string layoutOf(const char* keyword, const char* kind, const char* numberName,
-                              const char* secondName, std::span<const ValueSpec> values) {
+                              const char* secondName, std::span<const ValueField> values) {
     std::string layout = std::string(keyword) + " " + kind + " <label> " + numberName + " <label> " + secondName +
                          " <label>";
-    for (const ValueSpec& value : values) layout += std::string(" ") + value.name;
+    for (const ValueField& value : values) layout += std::string(" ") + value.name;
     return layout;
   }
 
-  std::vector<double> readValues(RecordCursor& record, std::span<const ValueSpec> specs) {
+  std::vector<double> readValues(RecordCursor& record, std::span<const ValueField> fields) {
     std::vector<double> values;
-    values.reserve(specs.size());
-    for (const ValueSpec& spec : specs) {
-      switch (spec.check) {
-        case ValueCheck::Number: values.push_back(record.number(spec.name)); break;
-        case ValueCheck::NonNegative: values.push_back(record.nonNegative(spec.name)); break;
-        case ValueCheck::NonZero: values.push_back(record.nonZero(spec.name)); break;
-        case ValueCheck::Flag: values.push_back(record.flag(spec.name) ? 1.0 : 0.0); break;
+    values.reserve(fields.size());
+    for (const ValueField& field : fields) {
+      switch (field.check) {
+        case ValueCheck::Number: values.push_back(record.number(field.name)); break;
+        case ValueCheck::NonNegative: values.push_back(record.nonNegative(field.name)); break;
+        case ValueCheck::NonZero: values.push_back(record.nonZero(field.name)); break;
+        case ValueCheck::Flag: values.push_back(record.flag(field.name) ? 1.0 : 0.0); break;
       }
     }
     return values;

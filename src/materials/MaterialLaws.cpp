@@ -12,14 +12,14 @@ namespace {
 
 constexpr ValueCheck kAny = ValueCheck::Number;
 
-constexpr ValueSpec kLinearParameters[] = {
+constexpr ValueField kLinearParameters[] = {
     {"E", kAny}, {"fyt", kAny}, {"fyc", kAny}, {"G", kAny}, {"fys", kAny}};
-constexpr ValueSpec kSteel1993Parameters[] = {{"E", kAny}, {"fyd", kAny}, {"G", kAny}};
-constexpr ValueSpec kSteel1992Parameters[] = {{"E", kAny}, {"fyd", kAny}};
+constexpr ValueField kSteel1993Parameters[] = {{"E", kAny}, {"fyd", kAny}, {"G", kAny}};
+constexpr ValueField kSteel1992Parameters[] = {{"E", kAny}, {"fyd", kAny}};
 // epsC2 divides the strain in both concrete laws.
-constexpr ValueSpec kParabolaParameters[] = {{"E", kAny},     {"fcd", kAny},    {"fcdRedF", kAny},
+constexpr ValueField kParabolaParameters[] = {{"E", kAny},     {"fcd", kAny},    {"fcdRedF", kAny},
                                              {"epsC2", ValueCheck::NonZero}, {"epsCu2", kAny}, {"n", kAny}};
-constexpr ValueSpec kBilinearParameters[] = {
+constexpr ValueField kBilinearParameters[] = {
     {"E", kAny}, {"fcd", kAny}, {"fcdRedF", kAny}, {"epsC2", ValueCheck::NonZero}, {"epsCu2", kAny}};
 
 std::unique_ptr<Material> createLinear(std::int32_t number, std::int32_t priority, std::span<const double> v) {

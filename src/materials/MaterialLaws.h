@@ -29,7 +29,7 @@ struct MaterialLaw {
   // The law keyword of a "#MATERIAL" line, matched exactly.
   const char* keyword;
   // The parameters after the record's third label, in input order.
-  std::span<const ValueSpec> parameters;
+  std::span<const ValueField> parameters;
   // Creates the law from its number, priority and the parameters, parsed
   // and checked in the order of `parameters`.
   std::unique_ptr<Material> (*create)(std::int32_t number, std::int32_t priority, std::span<const double> values);

@@ -13,7 +13,7 @@ enum class ValueCheck {
   Flag,         // the int 0 or 1, passed on as 0.0 or 1.0
 };
 
-struct ValueSpec {
+struct ValueField {
   const char* name;  // as in the input description, e.g. "fyd"
   ValueCheck check;
 };

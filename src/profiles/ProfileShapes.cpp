@@ -10,13 +10,13 @@ namespace {
 
 constexpr ValueCheck kLength = ValueCheck::NonNegative;
 
-constexpr ValueSpec kHebValues[] = {{"H", kLength},  {"B", kLength}, {"ts", kLength},
+constexpr ValueField kHebValues[] = {{"H", kLength},  {"B", kLength}, {"ts", kLength},
                                     {"tg", kLength}, {"r", kLength}, {"rotated", ValueCheck::Flag}};
 // The wall thickness comes before the radius in the input.
-constexpr ValueSpec kRectValues[] = {
+constexpr ValueField kRectValues[] = {
     {"H", kLength}, {"B", kLength}, {"t", kLength}, {"r", kLength}, {"hollow", ValueCheck::Flag}};
 // "hollow" of a circle is a number: anything but 0 means hollow.
-constexpr ValueSpec kCircValues[] = {{"offsetY", ValueCheck::Number},
+constexpr ValueField kCircValues[] = {{"offsetY", ValueCheck::Number},
                                      {"offsetZ", ValueCheck::Number},
                                      {"diameter", kLength},
                                      {"t", kLength},

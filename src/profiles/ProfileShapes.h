@@ -17,7 +17,7 @@ struct ProfileShape {
   // The shape keyword of a "#PROFILE" line, matched exactly.
   const char* keyword;
   // The values after the record's third label, in input order.
-  std::span<const ValueSpec> values;
+  std::span<const ValueField> values;
   // Creates the profile from its number, material number and the values,
   // parsed and checked in the order of `values` (flags as 0.0 or 1.0).
   std::unique_ptr<Profile> (*create)(std::int32_t number, std::int32_t materialNumber,

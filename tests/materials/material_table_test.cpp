@@ -49,7 +49,7 @@ TEST(MaterialTableTest, EveryLawInInputOrderWithItsLayoutKindAndFastPath) {
     const Expected& want = kExpected[i];
     EXPECT_STREQ(law.keyword, want.keyword) << i;
     std::vector<std::string> names;
-    for (const ValueSpec& spec : law.parameters) names.push_back(spec.name);
+    for (const ValueField& field : law.parameters) names.push_back(field.name);
     EXPECT_EQ(names, want.parameters) << want.keyword;
     EXPECT_EQ(law.kind, want.kind) << want.keyword;
     EXPECT_EQ(law.fibreLaw, want.fibreLaw) << want.keyword;
@@ -64,9 +64,9 @@ TEST(MaterialTableTest, EveryLawInInputOrderWithItsLayoutKindAndFastPath) {
 
 TEST(MaterialTableTest, OnlyEpsC2OfTheConcreteLawsMustNotBeZero) {
   for (const MaterialLaw& law : materialLaws()) {
-    for (const ValueSpec& spec : law.parameters) {
-      const bool divisor = std::string(spec.name) == "epsC2";
-      EXPECT_EQ(spec.check, divisor ? ValueCheck::NonZero : ValueCheck::Number) << law.keyword << " " << spec.name;
+    for (const ValueField& field : law.parameters) {
+      const bool divisor = std::string(field.name) == "epsC2";
+      EXPECT_EQ(field.check, divisor ? ValueCheck::NonZero : ValueCheck::Number) << law.keyword << " " << field.name;
     }
   }
 }

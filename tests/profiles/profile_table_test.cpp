@@ -16,7 +16,7 @@ namespace {
 
 std::vector<std::string> namesOf(const ProfileShape& shape) {
   std::vector<std::string> names;
-  for (const ValueSpec& spec : shape.values) names.push_back(spec.name);
+  for (const ValueField& field : shape.values) names.push_back(field.name);
   return names;
 }
 
@@ -51,10 +51,10 @@ TEST(ProfileTableTest, LengthsMustNotBeNegativeFlagsAreFlagsOffsetsAreFree) {
     const ProfileShape* shape = findProfileShape(c.shape);
     ASSERT_NE(shape, nullptr) << c.shape;
     bool found = false;
-    for (const ValueSpec& spec : shape->values) {
-      if (std::string(spec.name) != c.value) continue;
+    for (const ValueField& field : shape->values) {
+      if (std::string(field.name) != c.value) continue;
       found = true;
-      EXPECT_EQ(spec.check, c.check) << c.shape << " " << c.value;
+      EXPECT_EQ(field.check, c.check) << c.shape << " " << c.value;
     }
     EXPECT_TRUE(found) << c.shape << " " << c.value;
   }

@@ -11,7 +11,9 @@ configure:
 build: configure
 	cmake --build $(BUILD)
 
-run: build
+# Only the two programs it runs: the test suite is built by `make test`.
+run: configure
+	cmake --build $(BUILD) --target colsec colsec-plot
 	./$(BUILD)/colsec $(EXAMPLE)
 	./$(BUILD)/colsec-plot $(EXAMPLE)
 	@echo

@@ -160,7 +160,7 @@ void benchmarkSize(double target) {
   std::ostringstream runConsole;
   std::ostringstream runDiagnostics;
   const double wholeRun = seconds([&] {
-    AnalysisJob job(inputPath, runConsole, runDiagnostics, false);
+    AnalysisJob job(inputPath, runConsole, runDiagnostics);
     job.run();
   });
   const long peak = peakBytes();

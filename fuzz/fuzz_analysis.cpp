@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (settings.angularSubdivisions > 8 || settings.offsetSubdivisions > 40) return 0;
 
   std::ostringstream log, interaction, section, validation;
-  colsec::runAnalysisSteps(model, colsec::kSolverTolerance, {&log, &interaction, &section, &validation, console, false});
+  colsec::runAnalysisSteps(model, colsec::kSolverTolerance, {&log, &interaction, &section, &validation, console});
 
   // The report is always complete and the element list has every element.
   const std::string report = validation.str();

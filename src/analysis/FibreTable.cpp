@@ -12,12 +12,9 @@
 namespace colsec {
 
 FibreTable::Law FibreTable::lawOf(const Material* m) {
-  if (dynamic_cast<const LinearMaterial*>(m)) return Law::Linear;
-  if (dynamic_cast<const Steel1993_543*>(m)) return Law::StructuralSteel;
-  if (dynamic_cast<const Steel1992_327b*>(m)) return Law::ReinforcingSteel;
-  if (dynamic_cast<const Concrete1992_3171*>(m)) return Law::Parabola;
-  if (dynamic_cast<const Concrete1992_3172*>(m)) return Law::Bilinear;
-  return Law::Other;
+  if (m == nullptr) return Law::Other;
+  const MaterialLaw* law = colsec::lawOf(*m);
+  return law != nullptr ? law->fibreLaw : Law::Other;
 }
 
 FibreTable::FibreTable(const std::vector<Element>& elements) {

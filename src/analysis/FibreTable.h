@@ -11,6 +11,7 @@
 
 #include "analysis/Element.h"
 #include "analysis/SectionSums.h"
+#include "materials/MaterialLaws.h"
 #include "model/Types.h"
 
 namespace colsec {
@@ -30,7 +31,8 @@ class FibreTable {
   std::pair<SectionStiffness, SectionStiffness> effectiveStiffnesses() const;
 
  private:
-  enum class Law : std::uint8_t { Linear, StructuralSteel, ReinforcingSteel, Parabola, Bilinear, Other };
+  // Which inlined law a fibre uses, as the material-law table declares it.
+  using Law = FibreLaw;
 
   struct Fibre {
     double posY;

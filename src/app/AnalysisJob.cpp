@@ -1,5 +1,6 @@
 #include "app/AnalysisJob.h"
 
+#include "analysis/ForcePlausibility.h"
 #include "app/AnalysisSteps.h"
 #include "app/InputPath.h"
 #include "app/SectionInput.h"
@@ -7,12 +8,10 @@
 
 namespace colsec {
 
-AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen,
-                         bool jsonResult)
+AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool jsonResult)
     : inputPath_(std::move(inputPath)),
       console_(console),
       diagnostics_(diagnostics),
-      clearScreen_(clearScreen),
       jsonResult_(jsonResult),
       model(console) {
   for (int i = 0; i < 4; ++i) outputs_[i].setFinalPath(colsec::outputPath(inputPath_, kResultSuffixes[i]));
@@ -20,16 +19,24 @@ AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostr
 }
 
 void AnalysisJob::run() {
-  readSectionInput(inputPath_, model, diagnostics_);
+  recordLines_ = readSectionInput(inputPath_, model, diagnostics_);
   if (hasOverride_) model.designForces = forcesOverride_;
   openOutputs();
 
   runAnalysisSteps(model, tolerance,
                    {&logStream.out(), &interactionStream.out(), &sectionStream.out(), &validationStream.out(),
-                    console_, clearScreen_});
+                    console_});
+  warnOnTinyForces();
   // Last, so that it sees everything the analysis has stored.
   if (jsonResult_) writeJsonResult(jsonStream.out(), model, inputPath_);
   commitOutputs();
+}
+
+void AnalysisJob::warnOnTinyForces() {
+  if (!designForcesLookTiny(model)) return;
+  diagnostics_ << inputPath_ << ":" << recordLines_.forcesLine
+               << ": warning: the design forces are tiny compared with the resistance: they are read in N and Nmm; "
+                  "were they given in kN and kNm?\n";
 }
 
 void AnalysisJob::openOutputs() {

@@ -9,6 +9,7 @@
 
 #include "app/AnalysisSteps.h"
 #include "app/OutputFile.h"
+#include "input/InputReader.h"
 #include "model/SectionModel.h"
 
 namespace colsec {
@@ -16,10 +17,9 @@ namespace colsec {
 class AnalysisJob {
  public:
   // console receives the progress text, diagnostics the warnings; both
-  // must outlive the job. clearScreen: the console is a terminal.
+  // must outlive the job.
   // jsonResult: also write "_Result.json" after the whole analysis.
-  AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool clearScreen,
-              bool jsonResult = false);
+  AnalysisJob(std::string inputPath, std::ostream& console, std::ostream& diagnostics, bool jsonResult = false);
   AnalysisJob(const AnalysisJob&) = delete;
   AnalysisJob& operator=(const AnalysisJob&) = delete;
 
@@ -36,6 +36,7 @@ class AnalysisJob {
   // 0 to 3: the four result files in the order of opening; 4: the JSON
   // result (named even when it is not written).
   const std::string& outputPath(int index) const { return outputs_[index].finalPath(); }
+  const std::string& reportPath() const { return validationStream.finalPath(); }
 
   // Convergence tolerance of both solvers in kN and kNm.
   const double tolerance = kSolverTolerance;
@@ -44,12 +45,13 @@ class AnalysisJob {
   void openOutputs();
   void commitOutputs();
   int outputCount() const { return jsonResult_ ? 5 : 4; }
+  void warnOnTinyForces();
 
   const std::string inputPath_;
   std::ostream& console_;
   std::ostream& diagnostics_;
-  const bool clearScreen_;
   const bool jsonResult_;
+  InputRecordLines recordLines_;
   SectionForces forcesOverride_;
   bool hasOverride_ = false;
   SectionModel model;

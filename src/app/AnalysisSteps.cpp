@@ -52,8 +52,10 @@ void runForceSteps(SectionModel& model, double tolerance, const RunStreams& stre
   evaluateGeneralMethod(model);
   if (streams.validation != nullptr) writeGeneralMethodReport(validation, model);
   if (model.allNonlinear) {
-    computeInteractionCurves(model, orDiscard(streams.interaction), streams.console, streams.clearScreen,
-                             shared.surface, shared.sweepThreads);
+    // Never cleared: on a terminal the console filter shows the progress
+    // as one line per phase (app/TerminalConsole.h).
+    computeInteractionCurves(model, orDiscard(streams.interaction), streams.console, false, shared.surface,
+                             shared.sweepThreads);
     evaluateSimplifiedMethod(model);
     if (streams.validation != nullptr) writeSimplifiedMethodReport(validation, model);
   } else {

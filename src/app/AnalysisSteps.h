@@ -23,7 +23,6 @@ struct RunStreams {
   std::ostream* section;
   std::ostream* validation;
   std::ostream& console;
-  bool clearScreen;  // the console is a terminal
 };
 
 // Results of earlier steps that depend only on the elements after the

@@ -20,7 +20,7 @@ std::string reason() { return std::strerror(errno); }
 
 }  // namespace
 
-void readSectionInput(const std::string& path, SectionModel& model, std::ostream& diagnostics) {
+InputRecordLines readSectionInput(const std::string& path, SectionModel& model, std::ostream& diagnostics) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
     throw InputError("cannot open input file '" + path + "': it is a directory");
@@ -39,6 +39,7 @@ void readSectionInput(const std::string& path, SectionModel& model, std::ostream
   inputStream.closeStream();
   model.pruneMaterials();
   checkInput(model, lines, path, diagnostics);
+  return lines;
 }
 
 }  // namespace colsec

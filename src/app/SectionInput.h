@@ -5,6 +5,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "input/InputReader.h"
+
 namespace colsec {
 
 class SectionModel;
@@ -12,6 +14,7 @@ class SectionModel;
 // Reads the input at `path` into the empty `model`, prunes its materials
 // and checks it. Warnings go to `diagnostics`. Throws InputError for a
 // missing, unreadable or rejected input (the path of a folder included).
-void readSectionInput(const std::string& path, SectionModel& model, std::ostream& diagnostics);
+// Returns where the single records were found.
+InputRecordLines readSectionInput(const std::string& path, SectionModel& model, std::ostream& diagnostics);
 
 }  // namespace colsec

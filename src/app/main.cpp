@@ -4,17 +4,19 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
-#include <thread>
 
 #include "app/AnalysisJob.h"
 #include "app/CommandLine.h"
+#include "app/ConsoleSummary.h"
 #include "app/ErrorHandling.h"
 #include "app/InterruptCleanup.h"
 #include "app/LoadCaseJob.h"
+#include "app/TerminalConsole.h"
+#include "model/ParallelFor.h"
 
 namespace {
 
@@ -32,15 +34,13 @@ constexpr const char* kUsage =
     "  --threads N    use N threads (default: one per core)\n"
     "Exit status: 0 after a run, 1 for an input or output error, 2 for a usage error.\n";
 
-int threadCount(int requested) {
-  if (requested > 0) return requested;
-  return std::max(1u, std::thread::hardware_concurrency());
-}
+constexpr const char* kUsageLine = "usage: colsec [--json] [--loads LOADS.csv] [--threads N] INPUT   (colsec --help for more)\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  const bool terminal = isatty(STDOUT_FILENO) == 1;
   const colsec::CommandLine line = colsec::parseCommandLine(argc, argv);
   switch (line.action) {
     case colsec::CommandLine::Action::Help:
@@ -50,24 +50,42 @@ int main(int argc, char** argv) {
       std::cout << "colsec " << COLSEC_VERSION << "\n";
       return 0;
     case colsec::CommandLine::Action::UsageError:
-      std::cout << "Wrong Parameter List";
+      // Standard output keeps its historic text, without a line end, for
+      // scripts; a terminal gets the line end so the prompt starts afresh.
+      std::cout << "Wrong Parameter List" << (terminal ? "\n" : "");
+      std::cout.flush();
+      if (!line.error.empty()) std::cerr << "colsec: " << line.error << "\n";
+      std::cerr << kUsageLine;
       return 2;
     case colsec::CommandLine::Action::Run:
       break;
   }
   colsec::installInterruptCleanup();
-  const bool terminal = isatty(STDOUT_FILENO) == 1;
+  // On a terminal the progress is shown in place and the run ends with its
+  // verdicts; into a file or a pipe the text is the plain progress log.
+  std::optional<colsec::TerminalConsole> console;
+  if (terminal) console.emplace(std::cout, std::cerr, colsec::terminalWidth());
+  std::ostream& progress = console ? console->progress() : std::cout;
+  std::ostream& diagnostics = console ? console->diagnostics() : std::cerr;
+  const auto endConsole = [&] {
+    if (console) console->finish();
+    std::cout.flush();
+  };
   try {
     if (!line.loads.empty()) {
-      colsec::LoadCaseJob job(line.input, line.loads, std::cout, std::cerr,
-                              {line.json, threadCount(line.threads), terminal});
+      const int threads = line.threads > 0 ? line.threads : colsec::hardwareThreads();
+      colsec::LoadCaseJob job(line.input, line.loads, std::cout, diagnostics, {line.json, threads, terminal});
       job.run();
+      endConsole();
     } else {
-      colsec::AnalysisJob job(line.input, std::cout, std::cerr, terminal, line.json);
+      colsec::AnalysisJob job(line.input, progress, diagnostics, line.json);
       job.run();
+      endConsole();
+      if (console) colsec::writeConsoleSummary(std::cout, job.sectionModel(), job.reportPath());
     }
   } catch (const std::exception& error) {
     // The temporary results are gone, the earlier results are untouched.
+    endConsole();
     return colsec::reportRunFailure("colsec", error, std::cout, std::cerr);
   }
   std::cout.flush();

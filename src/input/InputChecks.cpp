@@ -25,12 +25,6 @@ void checkInput(const SectionModel& model, const InputRecordLines& lines, const 
     warnings << fileName << ": warning: no #FORCEED record; the design forces are taken as 0\n";
   }
 
-  for (const auto& profile : model.profiles) {
-    if (profile->material != nullptr) continue;
-    warnings << fileName << ": warning: profile " << profile->number << " refers to material "
-             << profile->materialNumber << ", which is not defined before it; the profile owns no area\n";
-  }
-
   const std::string at = fileName + ":" + std::to_string(lines.settingsLine) + ": #SETTINGS ";
   if (model.allNonlinear) {
     const Settings& settings = model.settings;

@@ -3,19 +3,20 @@
 #include <cstdint>
 #include <istream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <ostream>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "input/InputError.h"
 #include "input/NumberParsing.h"
-#include "materials/Concrete1992_3171.h"
-#include "materials/Concrete1992_3172.h"
-#include "materials/LinearMaterial.h"
-#include "materials/Steel1992_327b.h"
-#include "materials/Steel1993_543.h"
+#include "input/Suggestions.h"
+#include "materials/MaterialLaws.h"
 #include "model/SectionModel.h"
+#include "profiles/ProfileShapes.h"
 
 namespace colsec {
 
@@ -88,9 +89,14 @@ class RecordCursor {
   }
 
   // Rejects the value just read.
-  [[noreturn]] void failToken(const char* name, const char* reason) const {
+  [[noreturn]] void failToken(const char* name, const std::string& reason) const {
+    failToken(name, current_, reason);
+  }
+
+  // Rejects a value read earlier on the line.
+  [[noreturn]] void failToken(const char* name, std::string_view token, const std::string& reason) const {
     std::string what = "\"";
-    what += printableToken(current_);
+    what += printableToken(token);
     what += "\" ";
     what += reason;
     fail(name, what);
@@ -110,124 +116,182 @@ class RecordCursor {
   std::string_view current_;
 };
 
+// "a, b and c" for a message.
+template <typename Range, typename Name>
+std::string listOf(const Range& items, Name name) {
+  std::string text;
+  for (const auto& item : items) {
+    if (!text.empty()) text += ", ";
+    text += name(item);
+  }
+  return text;
+}
+
+bool isNumberToken(std::string_view token) { return parseDouble(token).status != ParseStatus::NotANumber; }
+
+// Positions of the labels of each record kind (the keyword is position 0).
+constexpr std::size_t kHeadLabels[] = {2, 4, 6};  // "#MATERIAL" and "#PROFILE"
+constexpr std::size_t kHeadLength = 7;
+constexpr std::size_t kSingleLabel[] = {1};  // "#FORCEED" and "#SETTINGS"
+
 class Reader {
  public:
-  Reader(SectionModel& model, const std::string& fileName, std::ostream& warnings)
-      : model_(model), fileName_(fileName), warnings_(warnings) {}
+  Reader(SectionModel& model, const std::string& fileName, std::ostream& warnings,
+         const std::vector<std::string_view>& lines)
+      : model_(model), fileName_(fileName), warnings_(warnings), lines_(lines) {}
 
-  void readLine(std::string_view line, int lineNumber) {
-    const std::vector<std::string_view> tokens = splitTokens(line);
+  void readLine(std::size_t index) {
+    const int lineNumber = static_cast<int>(index + 1);
+    const std::vector<std::string_view> tokens = splitTokens(lines_[index]);
     if (tokens.empty() || tokens[0].front() == '/') return;
     RecordCursor record(tokens, fileName_, lineNumber);
     if (tokens[0] == "#PROFILE") {
-      readProfile(record, lineNumber);
+      readProfile(record, tokens, index);
     } else if (tokens[0] == "#MATERIAL") {
-      readMaterial(record, lineNumber);
+      readMaterial(record, tokens, lineNumber);
     } else if (tokens[0] == "#FORCEED") {
+      checkLabelsPresent(tokens, kSingleLabel, 7, lineNumber, "#FORCEED <label> nx my mz qy qz");
       readForces(record);
       lines.forcesLine = lineNumber;
     } else if (tokens[0] == "#SETTINGS") {
+      checkLabelsPresent(tokens, kSingleLabel, 7, lineNumber,
+                         "#SETTINGS <label> feSize settingsExtra1 settingsExtra2 angularSubdivisions "
+                         "offsetSubdivisions");
       readSettings(record);
       lines.settingsLine = lineNumber;
+    } else {
+      // A record with a typing error would otherwise vanish without a word,
+      // and the section would be analysed without it.
+      const std::string meant = nearRecordKeyword(tokens[0]);
+      if (!meant.empty()) {
+        failLine(lineNumber, "unknown record \"" + printableToken(tokens[0]) + "\"; did you mean " + meant + "?");
+      }
     }
   }
 
   InputRecordLines lines;
 
  private:
-  void warnIgnored(int lineNumber, const char* what, std::string_view keyword) {
-    warnings_ << fileName_ << ":" << lineNumber << ": warning: ";
-    if (keyword.empty()) {
-      warnings_ << "no " << what;
-    } else {
-      warnings_ << "unknown " << what << " \"" << printableToken(keyword) << "\"";
-    }
-    warnings_ << "; the line is ignored\n";
+  [[noreturn]] void failLine(int lineNumber, const std::string& what) const {
+    throw InputError(fileName_ + ":" + std::to_string(lineNumber) + ": " + what);
   }
 
-  void readProfile(RecordCursor& record, int lineNumber) {
-    const std::string_view shape = record.optionalToken();
-    if (shape != "HEB" && shape != "RECT" && shape != "CIRC") {
-      warnIgnored(lineNumber, "profile shape", shape);
-      return;
+  // A record written without its labels takes the values as labels and
+  // reports a value as missing; say what really is wrong. The line is short
+  // by exactly the number of labels, and numbers stand where labels belong.
+  template <std::size_t N>
+  void checkLabelsPresent(const std::vector<std::string_view>& tokens, const std::size_t (&labels)[N],
+                          std::size_t fullLength, int lineNumber, const std::string& layout) const {
+    if (tokens.size() + N != fullLength) return;
+    for (const std::size_t position : labels) {
+      if (position < tokens.size() && !isNumberToken(tokens[position])) return;
     }
+    failLine(lineNumber, std::string(tokens[0]) + ": the labels are missing (numbers stand where labels belong); " +
+                             "the record reads: " + layout);
+  }
+
+  static std::string layoutOf(const char* keyword, const char* kind, const char* numberName,
+                              const char* secondName, std::span<const ValueField> values) {
+    std::string layout = std::string(keyword) + " " + kind + " <label> " + numberName + " <label> " + secondName +
+                         " <label>";
+    for (const ValueField& value : values) layout += std::string(" ") + value.name;
+    return layout;
+  }
+
+  std::vector<double> readValues(RecordCursor& record, std::span<const ValueField> fields) {
+    std::vector<double> values;
+    values.reserve(fields.size());
+    for (const ValueField& field : fields) {
+      switch (field.check) {
+        case ValueCheck::Number: values.push_back(record.number(field.name)); break;
+        case ValueCheck::NonNegative: values.push_back(record.nonNegative(field.name)); break;
+        case ValueCheck::NonZero: values.push_back(record.nonZero(field.name)); break;
+        case ValueCheck::Flag: values.push_back(record.flag(field.name) ? 1.0 : 0.0); break;
+      }
+    }
+    return values;
+  }
+
+  // Material 0 switches a profile off, whatever else the line holds.
+  static bool switchedOff(const std::vector<std::string_view>& tokens) {
+    if (tokens.size() <= 5) return false;
+    const ParsedInt materialNumber = parseInt(tokens[5]);
+    return materialNumber.status == ParseStatus::Ok && materialNumber.value == 0;
+  }
+
+  // The line of the first "#MATERIAL" record after `index` with this
+  // number, 0 when there is none.
+  int laterMaterialLine(std::size_t index, std::int32_t number) const {
+    for (std::size_t i = index + 1; i < lines_.size(); ++i) {
+      const std::vector<std::string_view> tokens = splitTokens(lines_[i]);
+      if (tokens.size() < 4 || tokens[0] != "#MATERIAL") continue;
+      const ParsedInt parsed = parseInt(tokens[3]);
+      if (parsed.status == ParseStatus::Ok && parsed.value == number) return static_cast<int>(i + 1);
+    }
+    return 0;
+  }
+
+  void readProfile(RecordCursor& record, const std::vector<std::string_view>& tokens, std::size_t index) {
+    const int lineNumber = static_cast<int>(index + 1);
+    const std::string_view keyword = record.token("shape");
+    const ProfileShape* shape = findProfileShape(keyword);
+    if (shape == nullptr) {
+      if (switchedOff(tokens)) return;
+      const auto shapes = profileShapes();
+      std::vector<const char*> names;
+      for (const ProfileShape& known : shapes) names.push_back(known.keyword);
+      record.failToken("shape", ("is not a known shape; known shapes: " +
+                                 listOf(names, [](const char* name) { return std::string(name); }) +
+                                 "; did you mean " + nearestWord(keyword, names) + "?"));
+    }
+    checkLabelsPresent(tokens, kHeadLabels, kHeadLength + shape->values.size(), lineNumber,
+                       layoutOf("#PROFILE", shape->keyword, "number", "material", shape->values));
     record.label("label before the profile number");
     const std::int32_t number = record.integer("profile number");
     record.label("label before the material number");
     const std::int32_t materialNumber = record.integer("material number");
     if (materialNumber == 0) return;  // a profile switched off in the input
     record.label("label before the shape values");
-    if (shape == "HEB") {
-      const double H = record.nonNegative("H");
-      const double B = record.nonNegative("B");
-      const double ts = record.nonNegative("ts");
-      const double tg = record.nonNegative("tg");
-      const double r = record.nonNegative("r");
-      const bool rotated = record.flag("rotated");
-      model_.addHebProfile(number, materialNumber, H, B, ts, tg, r, rotated);
-    } else if (shape == "RECT") {
-      const double H = record.nonNegative("H");
-      const double B = record.nonNegative("B");
-      const double t = record.nonNegative("t");
-      const double r = record.nonNegative("r");
-      const bool hollow = record.flag("hollow");
-      model_.addRectProfile(number, materialNumber, H, B, t, r, hollow);
-    } else {
-      const double offsetY = record.number("offsetY");
-      const double offsetZ = record.number("offsetZ");
-      const double diameter = record.nonNegative("diameter");
-      const double t = record.nonNegative("t");
-      const bool hollow = record.number("hollow") != 0.0;
-      model_.addCircProfile(number, materialNumber, offsetY, offsetZ, diameter, t, hollow);
+    const std::vector<double> values = readValues(record, shape->values);
+    // Resolved once the line itself is well formed.
+    if (!materialDefinedAt_.contains(materialNumber)) {
+      // The profile would own no area: a part of the section gone in silence.
+      std::string what = "names no material defined before this line";
+      const int later = laterMaterialLine(index, materialNumber);
+      if (later != 0) {
+        what += "; material " + std::to_string(materialNumber) + " is defined on line " + std::to_string(later) +
+                ", move it before the profile";
+      }
+      record.failToken("material number", tokens[5], what);
     }
+    model_.addProfile(shape->create(number, materialNumber, values));
   }
 
-  void readMaterial(RecordCursor& record, int lineNumber) {
-    const std::string_view law = record.optionalToken();
-    if (law != "LINEAR" && law != "Steel1993_543" && law != "Steel1992_327b" && law != "CONC1992_3171" &&
-        law != "CONC1992_3172") {
-      warnIgnored(lineNumber, "material law", law);
-      return;
+  void readMaterial(RecordCursor& record, const std::vector<std::string_view>& tokens, int lineNumber) {
+    const std::string_view keyword = record.token("law");
+    const MaterialLaw* law = findMaterialLaw(keyword);
+    if (law == nullptr) {
+      std::vector<const char*> names;
+      for (const MaterialLaw& known : materialLaws()) names.push_back(known.keyword);
+      record.failToken("law", ("is not a known law; known laws: " +
+                               listOf(names, [](const char* name) { return std::string(name); }) +
+                               "; did you mean " + nearestWord(keyword, names) + "?"));
     }
+    checkLabelsPresent(tokens, kHeadLabels, kHeadLength + law->parameters.size(), lineNumber,
+                       layoutOf("#MATERIAL", law->keyword, "number", "priority", law->parameters));
     record.label("label before the material number");
     const std::int32_t number = record.integer("material number");
     record.label("label before the priority");
     const std::int32_t priority = record.integer("priority");
     record.label("label before the law parameters");
-    std::unique_ptr<Material> material;
-    if (law == "LINEAR") {
-      const double E = record.number("E");
-      const double fyt = record.number("fyt");
-      const double fyc = record.number("fyc");
-      const double G = record.number("G");
-      const double fys = record.number("fys");
-      material = std::make_unique<LinearMaterial>(number, priority, E, fyt, fyc, G, fys);
-    } else if (law == "Steel1993_543") {
-      const double E = record.number("E");
-      const double fyd = record.number("fyd");
-      const double G = record.number("G");
-      material = std::make_unique<Steel1993_543>(number, priority, E, fyd, G);
-    } else if (law == "Steel1992_327b") {
-      const double E = record.number("E");
-      const double fyd = record.number("fyd");
-      material = std::make_unique<Steel1992_327b>(number, priority, E, fyd);
-    } else if (law == "CONC1992_3171") {
-      const double E = record.number("E");
-      const double fcd = record.number("fcd");
-      const double fcdRedF = record.number("fcdRedF");
-      const double epsC2 = record.nonZero("epsC2");
-      const double epsCu2 = record.number("epsCu2");
-      const double n = record.number("n");
-      material = std::make_unique<Concrete1992_3171>(number, priority, E, fcd, fcdRedF, epsC2, epsCu2, n);
-    } else {
-      const double E = record.number("E");
-      const double fcd = record.number("fcd");
-      const double fcdRedF = record.number("fcdRedF");
-      const double epsC2 = record.nonZero("epsC2");
-      const double epsCu2 = record.number("epsCu2");
-      material = std::make_unique<Concrete1992_3172>(number, priority, E, fcd, fcdRedF, epsC2, epsCu2);
+    const std::vector<double> values = readValues(record, law->parameters);
+    model_.materials.push_back(law->create(number, priority, values));
+    const auto [first, isNew] = materialDefinedAt_.try_emplace(number, lineNumber);
+    if (!isNew) {
+      warnings_ << fileName_ << ":" << lineNumber << ": warning: material " << number
+                << " is already defined on line " << first->second << "; profiles use the one on line "
+                << first->second << " and this one is unused\n";
     }
-    model_.materials.push_back(std::move(material));
   }
 
   void readForces(RecordCursor& record) {
@@ -261,6 +325,10 @@ class Reader {
   SectionModel& model_;
   const std::string& fileName_;
   std::ostream& warnings_;
+  // The lines of the whole input, owned by readInput.
+  const std::vector<std::string_view>& lines_;
+  // Material number -> line of its first definition; profiles use that one.
+  std::map<std::int32_t, int> materialDefinedAt_;
 };
 
 }  // namespace
@@ -272,16 +340,17 @@ InputRecordLines readInput(std::istream& input, SectionModel& model, const std::
   // A byte-order mark from a Windows editor would hide the first record.
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
 
-  Reader reader(model, fileName, warnings);
-  int lineNumber = 0;
+  std::vector<std::string_view> lines;
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = start;
     while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
-    reader.readLine(text.substr(start, end - start), ++lineNumber);
+    lines.push_back(text.substr(start, end - start));
     if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
     start = end + 1;
   }
+  Reader reader(model, fileName, warnings, lines);
+  for (std::size_t i = 0; i < lines.size(); ++i) reader.readLine(i);
   return reader.lines;
 }
 

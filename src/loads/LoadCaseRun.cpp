@@ -186,7 +186,7 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
     SharedResults shared;
     shared.surface = surfaceOf[c] >= 0 ? &surfaces[surfaceOf[c]] : nullptr;
     shared.sectionItems = &shear.sectionItems;
-    runForceSteps(model, options.tolerance, {nullptr, nullptr, nullptr, nullptr, run->discard, false}, shared);
+    runForceSteps(model, options.tolerance, {nullptr, nullptr, nullptr, nullptr, run->discard}, shared);
 
     CombinationOutcome& outcome = results.outcomes[c];
     outcome.combination = combinations[c];

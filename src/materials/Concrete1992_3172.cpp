@@ -7,7 +7,7 @@ namespace colsec {
 
 Concrete1992_3172::Concrete1992_3172(std::int32_t number_, std::int32_t priority_, double E_, double fcd_,
                                      double fcdRedF_, double epsC2_, double epsCu2_)
-    : Material(true, number_, priority_, MaterialConcrete),
+    : Material(true, number_, priority_),
       branchModulus(std::fabs(-std::fabs(fcd_) / -std::fabs(epsC2_))),
       E(E_),
       fcd(-std::fabs(fcd_)),

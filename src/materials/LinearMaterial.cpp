@@ -6,7 +6,7 @@ namespace colsec {
 
 LinearMaterial::LinearMaterial(std::int32_t number_, std::int32_t priority_, double E_, double fyt_, double fyc_,
                                double G_, double fys_)
-    : Material(false, number_, priority_, MaterialLinear), E(E_), fyt(fyt_), fyc(fyc_), G(G_), fys(fys_) {}
+    : Material(false, number_, priority_), E(E_), fyt(fyt_), fyc(fyc_), G(G_), fys(fys_) {}
 
 double LinearMaterial::stressQuery(int code, double strain, double /*tauComb*/) const {
   switch (code) {

@@ -7,7 +7,7 @@
 namespace colsec {
 
 Steel1992_327b::Steel1992_327b(std::int32_t number_, std::int32_t priority_, double E_, double fyd_)
-    : Material(false, number_, priority_, MaterialSteel), E(E_), fyd(fyd_) {}
+    : Material(false, number_, priority_), E(E_), fyd(fyd_) {}
 
 double Steel1992_327b::stressQuery(int code, double strain, double /*tauComb*/) const {
   switch (code) {

@@ -13,7 +13,7 @@ constexpr double kSqrt3Single = static_cast<double>(1.7320508f);
 }  // namespace
 
 Steel1993_543::Steel1993_543(std::int32_t number_, std::int32_t priority_, double E_, double fyd_, double G_)
-    : Material(false, number_, priority_, MaterialSteel), E(E_), fyd(fyd_), G(G_) {}
+    : Material(false, number_, priority_), E(E_), fyd(fyd_), G(G_) {}
 
 double Steel1993_543::shearLimit() const { return fyd / kSqrt3Single; }
 

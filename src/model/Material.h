@@ -19,6 +19,8 @@ enum QueryCode : int {
   QueryLimitLower = 4,    // lower limit of the element check
 };
 
+// The family of a law, as the material-law table declares it
+// (materials/MaterialLaws.h).
 enum MaterialKind : std::int32_t {
   MaterialLinear = 0,
   MaterialSteel = 1,
@@ -27,7 +29,7 @@ enum MaterialKind : std::int32_t {
 
 class Material {
  public:
-  Material(bool hasStrainLimit, std::int32_t number, std::int32_t priority, MaterialKind kind);
+  Material(bool hasStrainLimit, std::int32_t number, std::int32_t priority);
   virtual ~Material() = default;
   Material(const Material&) = delete;
   Material& operator=(const Material&) = delete;
@@ -66,8 +68,6 @@ class Material {
   const Element* maxTauElement = nullptr;
   const Element* maxEpsElement = nullptr;
   const Element* minEpsElement = nullptr;
-
-  const MaterialKind kind;
 };
 
 }  // namespace colsec

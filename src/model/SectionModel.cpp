@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "materials/MaterialLaws.h"
 #include "profiles/CircProfile.h"
 #include "profiles/HEBProfile.h"
 #include "profiles/RectProfile.h"
@@ -46,7 +47,10 @@ void SectionModel::pruneMaterials() {
                         [&](const std::unique_ptr<Profile>& profile) { return profile->material == material.get(); });
   });
   allNonlinear = std::none_of(materials.begin(), materials.end(),
-                              [](const std::unique_ptr<Material>& m) { return m->kind == MaterialLinear; });
+                              [](const std::unique_ptr<Material>& m) {
+                                const MaterialLaw* law = lawOf(*m);
+                                return law != nullptr && law->kind == MaterialLinear;
+                              });
 }
 
 }  // namespace colsec

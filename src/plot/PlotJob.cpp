@@ -30,7 +30,7 @@ std::string drawPage(const std::string& inputPath, std::ostream& diagnostics) {
   SectionModel model(discarded);  // the not-found message of the material lookup
   readSectionInput(inputPath, model, diagnostics);
   // Only the results in the model are drawn; no result file text is made.
-  runAnalysisSteps(model, kSolverTolerance, {nullptr, nullptr, nullptr, nullptr, discarded, false});
+  runAnalysisSteps(model, kSolverTolerance, {nullptr, nullptr, nullptr, nullptr, discarded});
 
   const std::string pagePath = outputPath(inputPath, kPlotPageSuffix);
   writeFileAtomically(pagePath, buildPlotPage(model, splitInputPath(inputPath).baseName, inputPath), 0);

@@ -82,8 +82,9 @@ TEST(CommandLineTest, WrongArgumentCountIsAUsageError) {
     writeFile(dir.file("col.txt"), kTubeColumn);
     const RunResult run = runColsec(arguments, dir.path());
     EXPECT_EQ(run.exitCode, 2) << arguments.size() << " arguments";
+    // Standard output as it always was, for scripts; the usage on standard error.
     EXPECT_EQ(run.out, "Wrong Parameter List") << arguments.size() << " arguments";
-    EXPECT_EQ(run.err, "") << arguments.size() << " arguments";
+    EXPECT_EQ(run.err, "usage: colsec INPUT   (colsec --help for more)\n") << arguments.size() << " arguments";
     EXPECT_EQ(names(dir.path()), std::set<std::string>{"col.txt"}) << arguments.size() << " arguments";
   }
 }
@@ -95,6 +96,12 @@ TEST(CommandLineTest, HelpAndVersionGoToStandardOutput) {
   EXPECT_EQ(help.out.rfind("usage: colsec INPUT\n", 0), 0u) << help.out;
   EXPECT_NE(help.out.find("_Validation.res"), std::string::npos) << help.out;
   EXPECT_EQ(help.err, "");
+
+  // -h is --help.
+  const RunResult shortHelp = runColsec({"-h"}, dir.path());
+  EXPECT_EQ(shortHelp.exitCode, 0);
+  EXPECT_EQ(shortHelp.out, help.out);
+  EXPECT_EQ(shortHelp.err, "");
 
   const RunResult version = runColsec({"--version"}, dir.path());
   EXPECT_EQ(version.exitCode, 0);

@@ -81,10 +81,70 @@ for line_no, names in TOKEN_NAMES.items():
         lines[line_no - 1] = " ".join(lines[line_no - 1].split(" ")[:position])
         name = f"missing_{SHORT[line_no]}_{value.replace(' ', '_')}"
         case(name, lines, 1, f"colsec: {name}.txt:{line_no}: {names[0]} {value}: missing value\n")
-# A missing label shifts the values: the last one is then missing.
+# Without its labels a line is short by exactly the labels, with numbers
+# where the labels belong: the message says so and shows the layout.
+LABELS_MISSING = "the labels are missing (numbers stand where labels belong); the record reads: "
 lines = list(BASE)
 lines[10] = "#FORCEED -1000000 50000000 20000000 10000 50000"
-case("missing_forceed_label", lines, 1, "colsec: missing_forceed_label.txt:11: #FORCEED qz: missing value\n")
+case("missing_forceed_label", lines, 1,
+     "colsec: missing_forceed_label.txt:11: #FORCEED: " + LABELS_MISSING + "#FORCEED <label> nx my mz qy qz\n")
+lines = list(BASE)
+lines[1] = "#MATERIAL Steel1993_543 1 2 210000 355 81000"
+case("material_without_labels", lines, 1,
+     "colsec: material_without_labels.txt:2: #MATERIAL: " + LABELS_MISSING +
+     "#MATERIAL Steel1993_543 <label> number <label> priority <label> E fyd G\n")
+lines = list(BASE)
+lines[8] = "#PROFILE CIRC 3 3 150 150 20 0 0"
+case("profile_without_labels", lines, 1,
+     "colsec: profile_without_labels.txt:9: #PROFILE: " + LABELS_MISSING +
+     "#PROFILE CIRC <label> number <label> material <label> offsetY offsetZ diameter t hollow\n")
+lines = list(BASE)
+lines[11] = "#SETTINGS 10 0 0 5 20"
+case("settings_without_label", lines, 1,
+     "colsec: settings_without_label.txt:12: #SETTINGS: " + LABELS_MISSING +
+     "#SETTINGS <label> feSize settingsExtra1 settingsExtra2 angularSubdivisions offsetSubdivisions\n")
+
+# A first token near a record keyword (case, a missing "#", two edits) is a
+# record with a typing error: ignoring it would analyse another section.
+def typo(name, line_no, keyword):
+    lines = list(BASE)
+    lines[line_no - 1] = lines[line_no - 1].replace(TOKEN_NAMES[line_no][0], keyword, 1)
+    case(name, lines, 1, f"colsec: {name}.txt:{line_no}: unknown record \"{keyword}\"; did you mean "
+                         f"{TOKEN_NAMES[line_no][0]}?\n")
+typo("record_typo_profile", 7, "#PROFIL")
+typo("record_typo_bar", 9, "#PROFLE")
+typo("record_typo_forceed_lower_case", 11, "#forceed")
+typo("record_typo_forceed_without_hash", 11, "FORCEED")
+typo("record_typo_settings", 12, "#Settings")
+typo("record_typo_materials", 2, "#MATERIALS")
+# Far from every keyword: ignored as before.
+lines = BASE[:1] + ["#NOTE HEB in concrete", "#ELEMENT PROF: 1 POS: 0 0 DIM: 1 1 EPSx: 0 sigX/tauY/Z: 0 0 0",
+                    "#CURVEPOINT NMy 1 2 3", "Column C4"] + BASE[1:]
+case("unknown_records_far_from_keywords", lines, 0, "")
+
+# Unknown laws and shapes: the known ones and the nearest.
+LAWS = "known laws: LINEAR, Steel1993_543, Steel1992_327b, CONC1992_3171, CONC1992_3172"
+SHAPES = "known shapes: HEB, RECT, CIRC"
+lines = list(BASE)
+lines.insert(6, "#MATERIAL CONC1992_3173 Nr 8 Prio 1 E 1 2 3 4 5")
+case("unknown_law", lines, 1, "colsec: unknown_law.txt:7: #MATERIAL law: \"CONC1992_3173\" is not a known law; "
+     + LAWS + "; did you mean CONC1992_3171?\n")
+lines = replaced(2, 1, "steel1993_543")
+case("law_lower_case", lines, 1, "colsec: law_lower_case.txt:2: #MATERIAL law: \"steel1993_543\" is not a known "
+     "law; " + LAWS + "; did you mean Steel1993_543?\n")
+lines = list(BASE)
+lines.insert(6, "#PROFILE IPE Pos 9 Mat 1 Dim 200 100 5.6 8.5 12 0")
+case("unknown_shape", lines, 1, "colsec: unknown_shape.txt:7: #PROFILE shape: \"IPE\" is not a known shape; "
+     + SHAPES + "; did you mean HEB?\n")
+lines = replaced(7, 1, "HEB300")
+case("shape_with_size", lines, 1, "colsec: shape_with_size.txt:7: #PROFILE shape: \"HEB300\" is not a known shape; "
+     + SHAPES + "; did you mean HEB?\n")
+
+# A profile whose material is not defined before it would own no area.
+lines = replaced(9, 5, "9")
+case("profile_material_undefined", lines, 1,
+     "colsec: profile_material_undefined.txt:9: #PROFILE material number: \"9\" names no material defined before "
+     "this line\n")
 
 # Malformed numbers.
 error("letter_in_number", 11, 3, "5000o000", "is not a number")
@@ -131,7 +191,7 @@ rng = random.Random(1994)
 noise = bytes(b for b in (rng.randrange(256) for _ in range(20000)) if b != ord("#"))
 case("binary_noise", [], 1, no_settings.format("binary_noise"), raw=noise)
 case("keywords_lower_case", [l.lower() if l.startswith("#") else l for l in BASE], 1,
-     no_settings.format("keywords_lower_case"))
+     "colsec: keywords_lower_case.txt:2: unknown record \"#material\"; did you mean #MATERIAL?\n")
 lines = replaced(12, 5, "1")
 case("angular_one", lines, 1,
      "colsec: angular_one.txt:12: #SETTINGS angularSubdivisions: \"1\" gives no angle step; use 0 or at least 2\n")
@@ -190,13 +250,15 @@ case("plus_sign_and_negative_zero", replaced(11, 2, "-0"), 0, "")
 lines = replaced(2, 5, "+5")
 case("plus_sign_int", lines, 0, "")
 lines = BASE + ["#MATERIAL Steel1993_543 Nr 1 Prio 9 E 1 1 1"]
-case("duplicate_material_number", lines, 0, "")
+case("duplicate_material_number", lines, 0,
+     "duplicate_material_number.txt:13: warning: material 1 is already defined on line 2; profiles use the one on "
+     "line 2 and this one is unused\n")
 lines = list(BASE)
 lines.insert(1, "#PROFILE RECT Pos 9 Mat 7 Dim 100 100 0 0 0")
 lines.append("#MATERIAL Steel1992_327b Nr 7 Prio 9 E 200000 435")
-case("profile_before_material", lines, 0,
-     "profile_before_material.txt: warning: profile 9 refers to material 7, which is not defined before it; "
-     "the profile owns no area\n")
+case("profile_before_material", lines, 1,
+     "colsec: profile_before_material.txt:2: #PROFILE material number: \"7\" names no material defined before "
+     "this line; material 7 is defined on line 14, move it before the profile\n")
 lines = BASE[:7] + ["#PROFILE HEB Pos 5 Mat 2 Dim 200 200 9 15 18 0", "#PROFILE HEB Pos 6 Mat 3 Dim 200 200 9 15 18 1"] + BASE[7:]
 case("every_profile_overlapping", lines, 0, "")
 lines = BASE[:-1] + ["#PROFILE RECT Pos 7 Mat 1 Dim 0 0 0 0 0", "#PROFILE CIRC Pos 8 Mat 1 Dim 0 0 0 0 1", BASE[-1]]
@@ -206,12 +268,21 @@ case("tube_wall_beyond_radius", lines, 0, "")
 lines = BASE[:-2] + ["#SETTINGS S 10 0 0 -3 20"]
 case("no_forces_and_no_angles", lines, 0,
      "no_forces_and_no_angles.txt: warning: no #FORCEED record; the design forces are taken as 0\n")
+# A profile switched off needs no known shape.
 lines = list(BASE)
-lines.insert(6, "#PROFILE IPE Pos 9 Mat 1 Dim 200 100 5.6 8.5 12 0")
-lines.insert(6, "#MATERIAL CONC1992_3173 Nr 8 Prio 1 E 1 2 3 4 5")
-case("unknown_shape_and_law", lines, 0,
-     "unknown_shape_and_law.txt:7: warning: unknown material law \"CONC1992_3173\"; the line is ignored\n"
-     "unknown_shape_and_law.txt:8: warning: unknown profile shape \"IPE\"; the line is ignored\n")
+lines.insert(6, "#PROFILE IPE Pos 9 Mat 0 Dim 200 100 5.6 8.5 12 0")
+case("unknown_shape_switched_off", lines, 0, "")
+# Forces typed in kN and kNm: every one below 1 % of its resistance.
+TINY = ("warning: the design forces are tiny compared with the resistance: they are read in N and Nmm; were they "
+        "given in kN and kNm?\n")
+lines = replaced(11, 2, "-1000")
+lines = [l.replace("-1000 50000000 20000000 10000 50000", "-1000 50 20 10 50") for l in lines]
+case("forces_in_kn", lines, 0, "forces_in_kn.txt:11: " + TINY)
+# Without curves (a LINEAR bar) only the axial force is compared.
+lines = replaced(11, 2, "-1000")
+lines = [l.replace("-1000 50000000 20000000 10000 50000", "-1000 50000000 20000000 10000 50000") for l in lines]
+lines[8] = lines[8].replace("Mat 3", "Mat 5")
+case("forces_in_kn_linear", lines, 0, "forces_in_kn_linear.txt:11: " + TINY)
 lines = replaced(7, 5, "0")
 lines[6] = " ".join(lines[6].split(" ")[:8]) + " garbage !"
 case("profile_switched_off", lines, 0, "")

@@ -37,9 +37,12 @@ TEST(InputChecksTest, MissingSettingsIsAnError) {
             "col.txt: no #SETTINGS record: the element size (feSize) is missing");
   // Also for an otherwise empty input.
   EXPECT_EQ(readAndCheck(""), "col.txt: no #SETTINGS record: the element size (feSize) is missing");
-  // A settings line that is commented out or misspelt does not count.
-  EXPECT_EQ(readAndCheck(kForces + "// #SETTINGS S 10 0 0 8 20\n#settings S 10 0 0 8 20\n"),
+  // A settings line that is commented out does not count.
+  EXPECT_EQ(readAndCheck(kForces + "// #SETTINGS S 10 0 0 8 20\n"),
             "col.txt: no #SETTINGS record: the element size (feSize) is missing");
+  // A misspelt one is an error of its own, at its line.
+  EXPECT_EQ(readAndCheck(kForces + "// #SETTINGS S 10 0 0 8 20\n#settings S 10 0 0 8 20\n"),
+            "col.txt:3: unknown record \"#settings\"; did you mean #SETTINGS?");
 }
 
 TEST(InputChecksTest, MissingForcesAreZeroWithAWarning) {
@@ -49,17 +52,18 @@ TEST(InputChecksTest, MissingForcesAreZeroWithAWarning) {
   EXPECT_EQ(warnings, "col.txt: warning: no #FORCEED record; the design forces are taken as 0\n");
 }
 
-TEST(InputChecksTest, ProfilesWithoutMaterialAreWarnedAbout) {
-  // The first bar comes before its material, the second names none at all.
-  std::string warnings;
-  const std::string text = kSteel + kTube + "#PROFILE CIRC Nr 7 Mat 2 Dim 50 50 20 0 0\n" + kConcrete + kCore +
-                           "#PROFILE CIRC Nr 8 Mat 12 Dim -50 -50 20 0 0\n" + kForces + "#SETTINGS S 10 0 0 8 20\n";
-  EXPECT_EQ(readAndCheck(text, &warnings), "(no error)");
-  EXPECT_EQ(warnings,
-            "col.txt: warning: profile 7 refers to material 2, which is not defined before it; the profile owns no "
-            "area\n"
-            "col.txt: warning: profile 8 refers to material 12, which is not defined before it; the profile owns no "
-            "area\n");
+TEST(InputChecksTest, ProfilesWithoutMaterialAreErrors) {
+  // A bar before its material would own no area: the section would lose it.
+  const std::string early = kSteel + kTube + "#PROFILE CIRC Nr 7 Mat 2 Dim 50 50 20 0 0\n" + kConcrete + kCore +
+                            kForces + "#SETTINGS S 10 0 0 8 20\n";
+  EXPECT_EQ(readAndCheck(early),
+            "col.txt:3: #PROFILE material number: \"2\" names no material defined before this line; material 2 is "
+            "defined on line 4, move it before the profile");
+  // A bar whose material is nowhere.
+  const std::string nowhere = kSteel + kConcrete + kTube + kCore + "#PROFILE CIRC Nr 8 Mat 12 Dim -50 -50 20 0 0\n" +
+                              kForces + "#SETTINGS S 10 0 0 8 20\n";
+  EXPECT_EQ(readAndCheck(nowhere),
+            "col.txt:5: #PROFILE material number: \"12\" names no material defined before this line");
 }
 
 TEST(InputChecksTest, AngularSubdivisionsOfOneAreRejectedForInteractionCurves) {
@@ -100,11 +104,6 @@ TEST(InputChecksTest, AnUnusedLinearMaterialDoesNotExcuseBadSubdivisions) {
   const std::string text = kSteel + kConcrete + kLinear + kTube + kCore + kForces;
   EXPECT_EQ(readAndCheck(text + "#SETTINGS S 10 0 0 8 1\n"),
             "col.txt:7: #SETTINGS offsetSubdivisions: \"1\" must be at least 2 for the interaction curves");
-  // A profile that names the linear material before it is defined does not use it either.
-  const std::string late = kSteel + kConcrete + kTube + kCore + "#PROFILE CIRC Nr 3 Mat 3 Dim 0 0 20 0 0\n" + kLinear +
-                           kForces + "#SETTINGS S 10 0 0 1 20\n";
-  EXPECT_EQ(readAndCheck(late),
-            "col.txt:8: #SETTINGS angularSubdivisions: \"1\" gives no angle step; use 0 or at least 2");
 }
 
 TEST(InputChecksTest, SubdivisionErrorsNameTheLastSettingsLine) {

@@ -90,7 +90,10 @@ TEST(InputErrorsTest, TemplatesAreWellFormed) {
   for (const RecordTemplate& record : recordTemplates()) {
     const std::vector<std::string> words = splitWords(record.line);
     EXPECT_EQ(words.size(), headWords(words) + record.fields.size()) << record.line;
-    EXPECT_EQ(readError(std::string(record.line) + "\n"), "(no error)") << record.line;
+    // Material 1, for the profile templates.
+    EXPECT_EQ(readError("#MATERIAL Steel1992_327b Nr 1 Prio 1 P 200000 435\n" + std::string(record.line) + "\n"),
+              "(no error)")
+        << record.line;
   }
 }
 
@@ -247,14 +250,56 @@ TEST(InputErrorsTest, SubdivisionsAreLimited) {
   EXPECT_EQ(readError("#SETTINGS S 10 0 0 100000 100000\n"), "(no error)");
 }
 
-TEST(InputErrorsTest, ValuesAreTakenByPositionSoAMissingLabelShowsAtTheEnd) {
-  // Without its label the first force is taken as the label, and the line
-  // runs out of values.
+TEST(InputErrorsTest, ALineWithoutItsLabelsIsNamedAsSuch) {
+  // Short by exactly the labels, with numbers where the labels belong: the
+  // values would be taken as labels, so the message says what is missing.
   expectErrors({
-      {"#FORCEED 1 2 3 4 5", "#FORCEED qz: missing value"},
-      {"#SETTINGS 10 5 0 8 20", "#SETTINGS offsetSubdivisions: missing value"},
-      {"#PROFILE RECT 2 1 400 300 10 15 1", "#PROFILE t: missing value"},
-      // ... or takes a remark for a value.
+      {"#FORCEED 1 2 3 4 5",
+       "#FORCEED: the labels are missing (numbers stand where labels belong); the record reads: "
+       "#FORCEED <label> nx my mz qy qz"},
+      {"#SETTINGS 10 5 0 8 20",
+       "#SETTINGS: the labels are missing (numbers stand where labels belong); the record reads: "
+       "#SETTINGS <label> feSize settingsExtra1 settingsExtra2 angularSubdivisions offsetSubdivisions"},
+      {"#PROFILE RECT 2 1 400 300 10 15 1",
+       "#PROFILE: the labels are missing (numbers stand where labels belong); the record reads: "
+       "#PROFILE RECT <label> number <label> material <label> H B t r hollow"},
+      {"#PROFILE HEB 2 1 300 300 11 19 27 0",
+       "#PROFILE: the labels are missing (numbers stand where labels belong); the record reads: "
+       "#PROFILE HEB <label> number <label> material <label> H B ts tg r rotated"},
+      {"#PROFILE CIRC 2 1 0 0 20 0 0",
+       "#PROFILE: the labels are missing (numbers stand where labels belong); the record reads: "
+       "#PROFILE CIRC <label> number <label> material <label> offsetY offsetZ diameter t hollow"},
+      {"#MATERIAL Steel1993_543 2 2 210000 355 81000",
+       "#MATERIAL: the labels are missing (numbers stand where labels belong); the record reads: "
+       "#MATERIAL Steel1993_543 <label> number <label> priority <label> E fyd G"},
+      {"#MATERIAL Steel1992_327b 3 3 200000 435",
+       "#MATERIAL: the labels are missing (numbers stand where labels belong); the record reads: "
+       "#MATERIAL Steel1992_327b <label> number <label> priority <label> E fyd"},
+      {"#MATERIAL LINEAR 5 0 210000 355 -355 81000 205",
+       "#MATERIAL: the labels are missing (numbers stand where labels belong); the record reads: "
+       "#MATERIAL LINEAR <label> number <label> priority <label> E fyt fyc G fys"},
+      {"#MATERIAL CONC1992_3171 1 1 33000 17 0.85 0.002 0.0035 2",
+       "#MATERIAL: the labels are missing (numbers stand where labels belong); the record reads: "
+       "#MATERIAL CONC1992_3171 <label> number <label> priority <label> E fcd fcdRedF epsC2 epsCu2 n"},
+      {"#MATERIAL CONC1992_3172 1 1 33000 17 0.85 0.002 0.0035",
+       "#MATERIAL: the labels are missing (numbers stand where labels belong); the record reads: "
+       "#MATERIAL CONC1992_3172 <label> number <label> priority <label> E fcd fcdRedF epsC2 epsCu2"},
+  });
+}
+
+TEST(InputErrorsTest, AShortLineWithWordsForLabelsMissesAValue) {
+  // Not short by exactly the labels, or a word stands where a label
+  // belongs: the labels are there and a value is missing.
+  expectErrors({
+      {"#FORCEED F 1 2 3 4", "#FORCEED qz: missing value"},
+      {"#FORCEED 1 2 3 4", "#FORCEED qy: missing value"},
+      {"#SETTINGS S 10 5 0 8", "#SETTINGS offsetSubdivisions: missing value"},
+      {"#MATERIAL Steel1993_543 Nr 2 2 210000 355", "#MATERIAL E: missing value"},
+      {"#MATERIAL Steel1993_543 2 2 210000 355 81000 0", "#MATERIAL fyd: missing value"},
+      {"#PROFILE RECT 2 1 400 300 10 15", "#PROFILE B: missing value"},
+      // A remark in place of the label is taken for one.
+      {"#MATERIAL Steel1993_543 2 2 E=210000 355 81000", "#MATERIAL E: missing value"},
+      // Without its label the remark after the values is read as a value.
       {"#FORCEED -1500000 120000000 0 0 0 // kN", "#FORCEED qz: \"//\" is not a number"},
   });
 }

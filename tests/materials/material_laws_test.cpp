@@ -14,6 +14,7 @@
 #include "materials/Concrete1992_3171.h"
 #include "materials/Concrete1992_3172.h"
 #include "materials/LinearMaterial.h"
+#include "materials/MaterialLaws.h"
 #include "materials/Steel1992_327b.h"
 #include "materials/Steel1993_543.h"
 
@@ -75,7 +76,8 @@ TEST(MaterialBaseTest, KindStrainLimitNumberPriorityAndInitialExtremes) {
                    true});
   for (const KindCase& c : cases) {
     const Material& m = *c.material;
-    EXPECT_EQ(m.kind, c.kind) << c.name;
+    ASSERT_NE(lawOf(m), nullptr) << c.name;
+    EXPECT_EQ(lawOf(m)->kind, c.kind) << c.name;
     EXPECT_EQ(m.hasStrainLimit, c.hasStrainLimit) << c.name;
     EXPECT_EQ(m.number, 11) << c.name;
     EXPECT_EQ(m.priority, -3) << c.name;

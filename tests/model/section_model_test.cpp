@@ -13,6 +13,7 @@
 #include "materials/Concrete1992_3171.h"
 #include "materials/Concrete1992_3172.h"
 #include "materials/LinearMaterial.h"
+#include "materials/MaterialLaws.h"
 #include "materials/Steel1992_327b.h"
 #include "materials/Steel1993_543.h"
 #include "model/SectionModel.h"
@@ -280,7 +281,8 @@ TEST(PruneMaterialsTest, DuplicateNumberProfilesGetTheFirst) {
   model.pruneMaterials();
   ASSERT_EQ(model.materials.size(), 1u);
   EXPECT_EQ(model.materials[0].get(), first);
-  EXPECT_EQ(model.materials[0]->kind, MaterialSteel);
+  ASSERT_NE(lawOf(*model.materials[0]), nullptr);
+  EXPECT_EQ(lawOf(*model.materials[0])->kind, MaterialSteel);
   EXPECT_TRUE(model.allNonlinear);
   EXPECT_EQ(console.str(), "");
 }

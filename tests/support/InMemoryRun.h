@@ -28,7 +28,7 @@ std::unique_ptr<InMemoryRun> analyseText(const std::string& text, Prepare prepar
   run->model.pruneMaterials();
   prepare(run->model);
   std::ostringstream log, interaction, section, validation;
-  runAnalysisSteps(run->model, kSolverTolerance, {&log, &interaction, &section, &validation, run->console, false});
+  runAnalysisSteps(run->model, kSolverTolerance, {&log, &interaction, &section, &validation, run->console});
   return run;
 }
 

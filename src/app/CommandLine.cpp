@@ -45,8 +45,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       break;  // the input path, whatever it looks like
     }
   }
-  if (i >= argc) return usageError("no input file");
-  if (i + 1 < argc) return usageError("one input file, after the options");
+  if (i >= argc) return usageError("");  // the usage line says it all
+  if (i + 1 < argc) return usageError("");
   line.input = argv[i];
   line.action = CommandLine::Action::Run;
   return line;

@@ -15,7 +15,7 @@ struct CommandLine {
   std::string loads;   // empty: the design forces of the input
   bool json = false;   // also write <base>_Result.json
   int threads = 0;     // 0: one per core
-  std::string error;   // for a usage error, what was wrong ("" without arguments)
+  std::string error;   // for a usage error in an option, what was wrong; "" otherwise
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);

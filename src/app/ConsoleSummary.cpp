@@ -1,6 +1,5 @@
 #include "app/ConsoleSummary.h"
 
-#include <cmath>
 #include <ostream>
 
 #include "model/SectionModel.h"
@@ -9,34 +8,35 @@ namespace colsec {
 
 namespace {
 
-// As the report: a ratio passes when 1 >= r, so NaN fails.
-bool passes(double ratio) { return 1 >= ratio; }
-
 const char* verdict(bool verified) { return verified ? "verified" : "NOT verified"; }
 
 }  // namespace
 
-bool generalMethodVerified(const SectionModel& model) {
-  return model.axialConverged && model.shearConverged && model.stressesWithinLimits && model.strainsWithinLimits;
-}
-
-bool simplifiedMethodVerifiedInterim(const SectionModel& model) {
-  const SectionForces& f = model.designForces;
-  const double shearY = std::fabs(f.qy / model.qPlRdY);
-  const double shearZ = std::fabs(f.qz / model.qPlRdZ);
-  const double axial = f.nx > 0 ? std::fabs(f.nx / std::fabs(model.nPlRdMax)) : std::fabs(f.nx / std::fabs(model.nPlRdMin));
-  const double bendingY = std::fabs(f.my / model.mdy / model.mPlYRd);
-  const double bendingZ = std::fabs(f.mz / model.mdz / model.mPlZRd);
-  return passes(shearY) && passes(shearZ) && passes(axial) && passes(bendingY + bendingZ);
-}
-
 void writeConsoleSummary(std::ostream& console, const SectionModel& model, const std::string& reportPath) {
-  console << "\nGeneral method (EN 1994-1-1, 6.7.2):    " << verdict(generalMethodVerified(model)) << "\n";
+  console << "\nGeneral method (EN 1994-1-1, 6.7.2):    " << verdict(model.generalMethod.verified) << "\n";
   console << "Simplified method (EN 1994-1-1, 6.7.3): ";
-  if (model.allNonlinear) {
-    console << verdict(simplifiedMethodVerifiedInterim(model)) << "\n";
+  if (model.simplifiedMethod.computed) {
+    console << verdict(model.simplifiedMethod.methodOk()) << "\n";
   } else {
     console << "not applied (a LINEAR material is in use)\n";
+  }
+  const DesignCheck& check = model.designCheck;
+  if (check.computed) {
+    console << "Design check (EN 1994-1-1, 6.7):        " << verdict(check.verdict) << "\n";
+    if (check.governing >= 0) {
+      const DesignCheckItem& item = check.items[check.governing];
+      console << "  governing: " << item.clause << " " << item.what << ": utilisation " << item.utilisation
+              << (item.ok ? "" : " (fails)") << "\n";
+    }
+    for (std::size_t i = 0; i < check.items.size(); ++i) {
+      const DesignCheckItem& item = check.items[i];
+      if (!item.ok && !item.warning && static_cast<int>(i) != check.governing) {
+        console << "  also fails: " << item.clause << " " << item.what << "\n";
+      }
+    }
+    for (const DesignCheckItem& item : check.items) {
+      if (item.warning) console << "  warning: " << item.clause << " " << item.what << "\n";
+    }
   }
   console << "Report: " << reportPath << "\n";
 }

@@ -112,7 +112,7 @@ void LoadCaseJob::run() {
 
   // The governing combination as an ordinary run: its report and files.
   std::ostream quiet(nullptr);
-  AnalysisJob governing(inputPath_, quiet, quiet, false, options_.jsonResult);
+  AnalysisJob governing(inputPath_, quiet, quiet, options_.jsonResult);
   governing.overrideDesignForces(results.outcomes[results.governing].combination.forces);
   governing.run();
 

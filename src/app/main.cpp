@@ -34,7 +34,7 @@ constexpr const char* kUsage =
     "  --threads N    use N threads (default: one per core)\n"
     "Exit status: 0 after a run, 1 for an input or output error, 2 for a usage error.\n";
 
-constexpr const char* kUsageLine = "usage: colsec [--json] [--loads LOADS.csv] [--threads N] INPUT   (colsec --help for more)\n";
+constexpr const char* kUsageLine = "usage: colsec INPUT   (colsec --help for more)\n";
 
 }  // namespace
 

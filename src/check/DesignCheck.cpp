@@ -8,6 +8,7 @@
 #include "check/SectionClassification.h"
 #include "interaction/InteractionCurves.h"
 #include "interaction/PlasticSweep.h"
+#include "materials/MaterialLaws.h"
 #include "materials/Steel1993_543.h"
 #include "model/SectionModel.h"
 
@@ -51,7 +52,8 @@ double elementUtilisation(const Element& e, double sigma, double eps) {
     const double ratio = demand / limit;
     if (!(ratio <= u)) u = ratio;  // NaN and infinity take over
   };
-  if (e.material->kind == MaterialLinear) {
+  const MaterialLaw* law = lawOf(*e.material);
+  if (law != nullptr && law->kind == MaterialLinear) {
     if (sigma > 0.0) take(sigma, e.stress(QueryLimitUpper, 0.0));
     if (sigma < 0.0) take(sigma, e.stress(QueryLimitLower, 0.0));
   }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "materials/MaterialLaws.h"
 #include "materials/Steel1993_543.h"
 #include "model/SectionModel.h"
 #include "profiles/CircProfile.h"
@@ -20,7 +21,9 @@ constexpr double kCoverProbe = 1.0;
 
 bool isConcreteAt(const SectionModel& model, double y, double z) {
   const Material* owner = ownerAt(model.profiles, y, z).owner.material;
-  return owner != nullptr && owner->kind == MaterialConcrete;
+  if (owner == nullptr) return false;
+  const MaterialLaw* law = lawOf(*owner);
+  return law != nullptr && law->kind == MaterialConcrete;
 }
 
 DesignCheckItem slendernessItem(const char* clause, const std::string& what, double ratio, double limit) {

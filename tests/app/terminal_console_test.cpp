@@ -113,48 +113,58 @@ TEST(TerminalConsoleTest, NoWarningsNoHeading) {
 
 // ---------------------------------------------------------------- the summary
 
-TEST(ConsoleSummaryTest, VerdictsAndReportPath) {
+// The summary formats the stored verdicts; it decides none of them.
+TEST(ConsoleSummaryTest, VerdictsGoverningItemWarningsAndReportPath) {
+  const auto item = [](const char* clause, const char* what, double u, bool ok, bool warning) {
+    DesignCheckItem i;
+    i.clause = clause;
+    i.what = what;
+    i.utilisation = u;
+    i.ok = ok;
+    i.warning = warning;
+    return i;
+  };
   struct Case {
     const char* name;
-    bool converged;
-    bool withinLimits;
-    bool nonlinear;
-    double nx;  // against Npl,Rd,min = -1000 kN
+    bool general;
+    bool simplifiedComputed;
+    bool shearOk;
+    std::vector<DesignCheckItem> items;
+    bool verdict;
+    int governing;
     std::string expected;
   };
-  const std::string verified = "verified\n";
-  const std::string failed = "NOT verified\n";
+  const std::string head = "\nGeneral method (EN 1994-1-1, 6.7.2):    ";
   const Case cases[] = {
-      {"both pass", true, true, true, -500e3,
-       "\nGeneral method (EN 1994-1-1, 6.7.2):    verified\nSimplified method (EN 1994-1-1, 6.7.3): verified\n"
-       "Report: dir/col_Validation.res\n"},
-      {"general fails on a limit", true, false, true, -500e3,
-       "\nGeneral method (EN 1994-1-1, 6.7.2):    NOT verified\nSimplified method (EN 1994-1-1, 6.7.3): verified\n"
-       "Report: dir/col_Validation.res\n"},
-      {"general fails without convergence", false, true, true, -500e3,
-       "\nGeneral method (EN 1994-1-1, 6.7.2):    NOT verified\nSimplified method (EN 1994-1-1, 6.7.3): verified\n"
-       "Report: dir/col_Validation.res\n"},
-      {"simplified fails on the axial force", true, true, true, -1001e3,
-       "\nGeneral method (EN 1994-1-1, 6.7.2):    verified\nSimplified method (EN 1994-1-1, 6.7.3): NOT verified\n"
-       "Report: dir/col_Validation.res\n"},
-      {"no simplified method with a LINEAR material", true, true, false, -500e3,
-       "\nGeneral method (EN 1994-1-1, 6.7.2):    verified\nSimplified method (EN 1994-1-1, 6.7.3): not applied (a "
-       "LINEAR material is in use)\nReport: dir/col_Validation.res\n"},
+      {"all pass", true, true, true, {item("6.7.2", "fibres", 0.4, true, false), item("6.7.3.7(2)", "linear", 0.7, true, false)},
+       true, 1,
+       head + "verified\nSimplified method (EN 1994-1-1, 6.7.3): verified\nDesign check (EN 1994-1-1, 6.7):        "
+              "verified\n  governing: 6.7.3.7(2) linear: utilisation 0.7\nReport: dir/col_Validation.res\n"},
+      {"failing items and a warning", false, true, false,
+       {item("6.7.2", "fibres", 1.3, false, false), item("6.7.3.6(1)", "alpha", 1.1, false, false),
+        item("fibres", "area of profile 3", 2.2, false, true)},
+       false, 0,
+       head + "NOT verified\nSimplified method (EN 1994-1-1, 6.7.3): NOT verified\nDesign check (EN 1994-1-1, 6.7):"
+              "        NOT verified\n  governing: 6.7.2 fibres: utilisation 1.3 (fails)\n  also fails: 6.7.3.6(1) alpha\n"
+              "  warning: fibres area of profile 3\nReport: dir/col_Validation.res\n"},
+      {"no simplified method with a LINEAR material", true, false, true, {}, true, -1,
+       head + "verified\nSimplified method (EN 1994-1-1, 6.7.3): not applied (a LINEAR material is in use)\n"
+              "Design check (EN 1994-1-1, 6.7):        verified\nReport: dir/col_Validation.res\n"},
   };
   for (const Case& c : cases) {
     std::ostringstream unused;
     SectionModel model(unused);
-    model.axialConverged = model.shearConverged = c.converged;
-    model.stressesWithinLimits = c.withinLimits;
-    model.strainsWithinLimits = true;
-    model.allNonlinear = c.nonlinear;
-    model.nPlRdMin = -1000e3;
-    model.nPlRdMax = 400e3;
-    model.mPlYRd = 200e6;
-    model.mPlZRd = 100e6;
-    model.mdy = model.mdz = 1.0;
-    model.qPlRdY = model.qPlRdZ = 100e3;
-    model.designForces = {c.nx, 50e6, 20e6, 10e3, 10e3};  // 0.25 + 0.2 of the moments
+    model.generalMethod.verified = c.general;
+    model.simplifiedMethod.computed = c.simplifiedComputed;
+    for (RatioCheck* r : {&model.simplifiedMethod.shearY, &model.simplifiedMethod.shearZ, &model.simplifiedMethod.axial,
+                          &model.simplifiedMethod.linearSum}) {
+      r->ok = true;
+    }
+    model.simplifiedMethod.shearY.ok = c.shearOk;
+    model.designCheck.computed = true;
+    model.designCheck.items = c.items;
+    model.designCheck.verdict = c.verdict;
+    model.designCheck.governing = c.governing;
     std::ostringstream console;
     writeConsoleSummary(console, model, "dir/col_Validation.res");
     EXPECT_EQ(console.str(), c.expected) << c.name;
@@ -285,6 +295,9 @@ TEST(TerminalRunTest, OneLinePerPhaseThenTheVerdictsAndNeverAClearedScreen) {
       "",
       "General method (EN 1994-1-1, 6.7.2):    verified",
       "Simplified method (EN 1994-1-1, 6.7.3): verified",
+      "Design check (EN 1994-1-1, 6.7):        verified",
+      "  governing: 6.7.2 general method: fibre limits (concrete strain against εcu, LINEAR stress limits, shear "
+      "stress against τlim): utilisation 0.64378",
       "Report: col_Validation.res",
       "",
   };

@@ -132,7 +132,7 @@ bool isNumberToken(std::string_view token) { return parseDouble(token).status !=
 // Positions of the labels of each record kind (the keyword is position 0).
 constexpr std::size_t kHeadLabels[] = {2, 4, 6};  // "#MATERIAL" and "#PROFILE"
 constexpr std::size_t kHeadLength = 7;
-constexpr std::size_t kSingleLabel[] = {1};  // "#FORCEED" and "#SETTINGS"
+constexpr std::size_t kSingleLabel[] = {1};  // "#FORCEED", "#SETTINGS", "#MOMENTSFROMAXIALFORCE"
 
 class Reader {
  public:
@@ -153,6 +153,12 @@ class Reader {
       checkLabelsPresent(tokens, kSingleLabel, 7, lineNumber, "#FORCEED <label> nx my mz qy qz");
       readForces(record);
       lines.forcesLine = lineNumber;
+    } else if (tokens[0] == "#MOMENTSFROMAXIALFORCE") {
+      // EN 1994-1-1 6.7.3.6 (2): μd may exceed 1.0 only where the bending
+      // moment results directly from the axial force.
+      checkLabelsPresent(tokens, kSingleLabel, 3, lineNumber, "#MOMENTSFROMAXIALFORCE <label> flag");
+      record.label("label before the flag");
+      model_.momentsFromAxialForce = record.flag("flag");
     } else if (tokens[0] == "#SETTINGS") {
       checkLabelsPresent(tokens, kSingleLabel, 7, lineNumber,
                          "#SETTINGS <label> feSize settingsExtra1 settingsExtra2 angularSubdivisions "

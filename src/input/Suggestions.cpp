@@ -7,7 +7,7 @@ namespace colsec {
 
 namespace {
 
-constexpr const char* kRecordKeywords[] = {"#MATERIAL", "#PROFILE", "#FORCEED", "#SETTINGS"};
+constexpr const char* kRecordKeywords[] = {"#MATERIAL", "#PROFILE", "#FORCEED", "#SETTINGS", "#MOMENTSFROMAXIALFORCE"};
 
 std::string upperCase(std::string_view text) {
   std::string result(text);

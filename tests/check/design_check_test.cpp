@@ -14,6 +14,7 @@
 #include "materials/Steel1993_543.h"
 #include "model/SectionModel.h"
 #include "support/InMemoryRun.h"
+#include "support/TestSupport.h"
 
 namespace colsec {
 namespace {
@@ -136,6 +137,25 @@ TEST(DesignCheckMu, AboveOneOnlyWhenTheMomentsResultFromTheAxialForce) {
     // μdz = 0.8 is never capped.
     EXPECT_EQ(findItem(check, "6.7.3.6(2)", "μdz"), nullptr);
   }
+}
+
+TEST(DesignCheckMu, TheInputRecordLiftsTheCapOnTheEncasedSection) {
+  // The encased HEB under N = -3000 kN has μdy ≈ 1.10 > 1 (the concrete in
+  // compression raises the moment resistance): the αM limit about y grows
+  // by that factor when the input declares the moments to result from N.
+  const std::string section = test::readFile(test::sourcePath("examples/encased_heb.txt"));
+  const auto capped = test::analyseText(section);
+  const auto declared = test::analyseText(section + "#MOMENTSFROMAXIALFORCE FLAG 1\n");
+  const SectionModel& m = declared->model;
+  ASSERT_GT(m.mdy, 1.0);
+  const DesignCheckItem* a = findItem(capped->model.designCheck, "6.7.3.6(1)", "|My,Ed|");
+  const DesignCheckItem* b = findItem(m.designCheck, "6.7.3.6(1)", "|My,Ed|");
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  EXPECT_DOUBLE_EQ(a->limit, 0.9 * std::fabs(m.mPlYRd));
+  EXPECT_DOUBLE_EQ(b->limit, 0.9 * m.mdy * std::fabs(m.mPlYRd));
+  EXPECT_NE(findItem(capped->model.designCheck, "6.7.3.6(2)", "μdy"), nullptr);
+  EXPECT_EQ(findItem(m.designCheck, "6.7.3.6(2)", "μdy"), nullptr);
 }
 
 TEST(DesignCheckApplicability, WithoutStructuralSteelOrBeyondS460TheSimplifiedMethodDoesNotApply) {

@@ -55,5 +55,6 @@ fuzz-replay: fuzz-build
 # Phase timings and peak memory on generated sections (see docs/performance.md).
 bench:
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOLSEC_BENCH=ON -DCOLSEC_TESTS=OFF
-	cmake --build build-bench --target colsec_bench
+	cmake --build build-bench --target colsec_bench colsec_loads_bench
 	./build-bench/bench/colsec_bench $(BENCH_SIZES)
+	./build-bench/bench/colsec_loads_bench

@@ -41,11 +41,7 @@ std::string loadCasesJson(const LoadCaseResults& results, const std::string& inp
   json.beginObject();
   json.field("format", "colsec-load-cases");
   json.field("schemaVersion", kJsonResultSchemaVersion);
-  json.key("program");
-  json.beginObject();
-  json.field("name", "colsec");
-  json.field("version", COLSEC_VERSION);
-  json.endObject();
+  writeProgram(json);
   json.field("input", inputPath);
   json.field("loads", loadsPath);
   json.key("governing");

@@ -225,19 +225,9 @@ double alphaM(double fyd) {
 }
 
 int governingItem(const std::vector<DesignCheckItem>& items) {
-  int governing = -1;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (items[i].warning) continue;
-    const double u = items[i].utilisation;
-    if (governing < 0) {
-      governing = static_cast<int>(i);
-      continue;
-    }
-    const double best = items[governing].utilisation;
-    if (std::isnan(best)) continue;
-    if (std::isnan(u) || u > best) governing = static_cast<int>(i);
-  }
-  return governing;
+  return indexOfHighestUtilisation(
+      items, [](const DesignCheckItem& item) { return item.utilisation; },
+      [](const DesignCheckItem& item) { return !item.warning; });
 }
 
 SectionCheckItems sectionCheckItems(const SectionModel& model) {

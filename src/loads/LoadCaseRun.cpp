@@ -101,18 +101,8 @@ double outcomeUtilisation(const DesignCheck& check) {
 }  // namespace
 
 int governingCombination(const std::vector<CombinationOutcome>& outcomes) {
-  int governing = -1;
-  for (std::size_t i = 0; i < outcomes.size(); ++i) {
-    const double u = outcomes[i].utilisation;
-    if (governing < 0) {
-      governing = static_cast<int>(i);
-      continue;
-    }
-    const double best = outcomes[governing].utilisation;
-    if (std::isnan(best)) continue;
-    if (std::isnan(u) || u > best) governing = static_cast<int>(i);
-  }
-  return governing;
+  return indexOfHighestUtilisation(
+      outcomes, [](const CombinationOutcome& o) { return o.utilisation; }, [](const CombinationOutcome&) { return true; });
 }
 
 LoadCaseResults runLoadCases(const std::string& inputText, const std::string& inputPath,

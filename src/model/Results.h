@@ -87,6 +87,26 @@ struct DesignCheckItem {
   bool warning = false;
 };
 
+// Index of the highest of utilisationOf(items[i]) over the items that
+// `counts`: the first of equals, and a NaN (a failure without a number)
+// before any number; -1 when none counts.
+template <typename Items, typename Utilisation, typename Counts>
+int indexOfHighestUtilisation(const Items& items, Utilisation utilisationOf, Counts counts) {
+  int highest = -1;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (!counts(items[i])) continue;
+    const double u = utilisationOf(items[i]);
+    if (highest < 0) {
+      highest = static_cast<int>(i);
+      continue;
+    }
+    const double best = utilisationOf(items[highest]);
+    if (best != best) continue;  // NaN holds
+    if (u != u || u > best) highest = static_cast<int>(i);
+  }
+  return highest;
+}
+
 // The complete check of the section after both methods; passes only when
 // every item that is not a warning passes.
 struct DesignCheck {

@@ -3,11 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "materials/Concrete1992_3171.h"
-#include "materials/Concrete1992_3172.h"
-#include "materials/LinearMaterial.h"
-#include "materials/Steel1992_327b.h"
-#include "materials/Steel1993_543.h"
+#include "materials/MaterialLaws.h"
 #include "model/SectionModel.h"
 #include "report/JsonWriter.h"
 
@@ -15,15 +11,10 @@ namespace colsec {
 
 namespace {
 
-// The law keyword of the input file. Temporary: to be replaced by the
-// table of laws once it exists, so that a new law cannot be forgotten here.
+// The law keyword of the input file.
 const char* lawKeyword(const Material& material) {
-  if (dynamic_cast<const Concrete1992_3171*>(&material)) return "CONC1992_3171";
-  if (dynamic_cast<const Concrete1992_3172*>(&material)) return "CONC1992_3172";
-  if (dynamic_cast<const Steel1993_543*>(&material)) return "Steel1993_543";
-  if (dynamic_cast<const Steel1992_327b*>(&material)) return "Steel1992_327b";
-  if (dynamic_cast<const LinearMaterial*>(&material)) return "LINEAR";
-  return "unknown";
+  const MaterialLaw* law = lawOf(material);
+  return law != nullptr ? law->keyword : "unknown";
 }
 
 // A description of the input summary without the line end that closes it.
@@ -223,16 +214,20 @@ void writeDesignCheck(JsonWriter& json, const DesignCheck& check) {
 
 }  // namespace
 
-void writeJsonResult(std::ostream& stream, const SectionModel& model, std::string_view inputPath) {
-  JsonWriter json(stream);
-  json.beginObject();
-  json.field("format", "colsec-result");
-  json.field("schemaVersion", static_cast<std::int32_t>(kJsonResultSchemaVersion));
+void writeProgram(JsonWriter& json) {
   json.key("program");
   json.beginObject();
   json.field("name", "colsec");
   json.field("version", COLSEC_VERSION);
   json.endObject();
+}
+
+void writeJsonResult(std::ostream& stream, const SectionModel& model, std::string_view inputPath) {
+  JsonWriter json(stream);
+  json.beginObject();
+  json.field("format", "colsec-result");
+  json.field("schemaVersion", static_cast<std::int32_t>(kJsonResultSchemaVersion));
+  writeProgram(json);
   json.field("input", inputPath);
 
   json.key("units");

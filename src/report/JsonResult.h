@@ -15,6 +15,11 @@ class SectionModel;
 // or is removed (adding members does not raise it).
 inline constexpr int kJsonResultSchemaVersion = 1;
 
+class JsonWriter;
+
+// The member "program": {"name", "version"}.
+void writeProgram(JsonWriter& json);
+
 // inputPath: the input file as given on the command line.
 void writeJsonResult(std::ostream& stream, const SectionModel& model, std::string_view inputPath);
 

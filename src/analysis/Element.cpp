@@ -2,18 +2,9 @@
 
 #include <cmath>
 
+#include "model/SinglePrecision.h"
+
 namespace colsec {
-
-namespace {
-
-// The coordinate and its square are held in single precision.
-double singleSquare(double coordinate) {
-  const float c = static_cast<float>(coordinate);
-  const float square = c * c;
-  return static_cast<double>(square);
-}
-
-}  // namespace
 
 Element::Element(double y, double z, double dy, double dz, const CellOwner& owner, std::int32_t profileNumber_)
     : Element(y, z, dy, dz, std::pow(dy, 3), std::pow(dz, 3), owner, profileNumber_) {}

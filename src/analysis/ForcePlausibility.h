@@ -3,12 +3,11 @@
 // typed in kN and kNm are read as N and Nmm and come out a thousand or a
 // million times too small, and the section then passes every check.
 
+#include "model/Tolerances.h"
+
 namespace colsec {
 
 class SectionModel;
-
-// A design force below this share of its resistance looks like a unit slip.
-inline constexpr double kTinyForceShare = 0.01;
 
 // The largest |design force| / |resistance| over the non-zero design
 // forces that have a resistance to compare with, or NaN when none has.

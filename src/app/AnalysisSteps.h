@@ -5,14 +5,14 @@
 
 #include <iosfwd>
 
+#include "model/Tolerances.h"
+
 namespace colsec {
 
 class SectionModel;
 struct PlasticSurface;
 struct SectionCheckItems;
 
-// Convergence tolerance of both solvers in kN and kNm.
-inline constexpr double kSolverTolerance = 0.0001;
 
 // Where the steps write: the four result streams and the console. A null
 // result stream means the text of that file is not wanted (the results in

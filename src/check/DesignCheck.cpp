@@ -11,15 +11,13 @@
 #include "materials/MaterialLaws.h"
 #include "materials/Steel1993_543.h"
 #include "model/SectionModel.h"
+#include "model/Tolerances.h"
 
 namespace colsec {
 
 namespace {
 
 constexpr double kHalfPi = 1.5707963267948966;
-// Plastic moment resistances for the two signs that differ by more than
-// this share mark a section that is not doubly symmetric.
-constexpr double kSymmetryTolerance = 0.01;
 
 DesignCheckItem makeItem(std::string clause, std::string what, double value, double limit) {
   DesignCheckItem item;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/Results.h"
+#include "model/Tolerances.h"
 
 namespace colsec {
 
@@ -19,9 +20,6 @@ double exactProfileArea(const Profile& profile);
 // Area of the cells of the section grid, refined to feSize, whose centres
 // the profile covers [mm²].
 double meshedProfileArea(const SectionModel& model, const Profile& profile, double feSize);
-
-// Deviation above which the meshed area is reported.
-inline constexpr double kFibreAreaTolerance = 0.02;
 
 // A warning item per profile whose meshed area deviates by more than
 // kFibreAreaTolerance, with an element size that brings it within.

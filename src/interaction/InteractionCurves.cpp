@@ -8,6 +8,7 @@
 #include "analysis/SectionSums.h"
 #include "interaction/PlasticSweep.h"
 #include "model/ParallelFor.h"
+#include "model/SinglePrecision.h"
 #include "model/SectionModel.h"
 
 namespace colsec {
@@ -20,12 +21,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Clears a terminal and homes the cursor.
 constexpr const char* kClearScreen = "\x1b[2J\x1b[H";
 
-// Square of a value held in single precision, the value rounded first.
-double singleSquare(double value) {
-  const float v = static_cast<float>(value);
-  const float square = v * v;
-  return static_cast<double>(square);
-}
 
 double farthestLine(const std::vector<double>& sortedLines) {
   if (sortedLines.empty()) return 0.0;
@@ -41,6 +36,14 @@ long bracketingPair(const InteractionCurve& curve, double target) {
     if ((a >= target && b <= target) || (a <= target && b >= target)) return static_cast<long>(k);
   }
   return -1;
+}
+
+// The point of the segment p-q at the axial force target, by linear
+// interpolation. A pair of equal axial forces brackets the target only
+// when both equal it: the point is then taken at t = 0, not 0/0.
+CurvePoint pointOnPair(const CurvePoint& p, const CurvePoint& q, double target) {
+  const double t = q.nx == p.nx ? 0.0 : (target - p.nx) / (q.nx - p.nx);
+  return {p.nx + (q.nx - p.nx) * t, p.my + t * (q.my - p.my), p.mz + t * (q.mz - p.mz)};
 }
 
 }  // namespace
@@ -74,14 +77,10 @@ InteractionCurve sweepCurve(const SectionModel& model, double alpha, double mSta
 double valueAtAxialForce(const InteractionCurve& curve, double target, bool useMy) {
   const long k = bracketingPair(curve, target);
   if (k < 0) return kNaN;
-  const CurvePoint& p = curve[k];
-  const CurvePoint& q = curve[k + 1];
-  const double v0 = useMy ? p.my : p.mz;
-  const double v1 = useMy ? q.my : q.mz;
-  // A pair of equal axial forces brackets the target only when both equal
-  // it: the value is then the first point's, not 0/0.
-  if (q.nx == p.nx) return v0;
-  return v0 + (target - p.nx) / (q.nx - p.nx) * (v1 - v0);
+  // A pair of equal axial forces gives the first point's value itself.
+  if (curve[k + 1].nx == curve[k].nx) return useMy ? curve[k].my : curve[k].mz;
+  const CurvePoint p = pointOnPair(curve[k], curve[k + 1], target);
+  return useMy ? p.my : p.mz;
 }
 
 InteractionCurve curveAtAxialForce(const SectionModel& model, double target) {
@@ -93,11 +92,7 @@ InteractionCurve curveAtAxialForce(const SectionModel& model, double target) {
       result.push_back({kNaN, kNaN, kNaN});
       continue;
     }
-    const CurvePoint& p = curve[k];
-    const CurvePoint& q = curve[k + 1];
-    // As in valueAtAxialForce: a pair of equal axial forces gives its first point.
-    const double t = q.nx == p.nx ? 0.0 : (target - p.nx) / (q.nx - p.nx);
-    result.push_back({p.nx + (q.nx - p.nx) * t, p.my + t * (q.my - p.my), p.mz + t * (q.mz - p.mz)});
+    result.push_back(pointOnPair(curve[k], curve[k + 1], target));
   }
   return result;
 }

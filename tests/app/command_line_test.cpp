@@ -175,31 +175,8 @@ int openErrorAs(const Account& account, const fs::path& path, int flags) {
 }
 
 RunResult runColsecAs(const Account& account, const std::vector<std::string>& args, const fs::path& cwd) {
-  TempDir capture;
-  const std::string outPath = capture.file("stdout");
-  const std::string errPath = capture.file("stderr");
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(127);
-    if (!becomeAccount(account) || ::chdir(cwd.c_str()) != 0) ::_exit(127);
-    std::vector<char*> argv;
-    std::string binary = COLSEC_BINARY;
-    argv.push_back(binary.data());
-    std::vector<std::string> copies(args);
-    for (std::string& arg : copies) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    ::execv(binary.c_str(), argv.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  RunResult result;
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = readFile(outPath);
-  result.err = readFile(errPath);
-  return result;
+  const auto become = [](const void* context) { return becomeAccount(*static_cast<const Account*>(context)); };
+  return test::runProgram(COLSEC_BINARY, args, cwd, become, &account);
 }
 
 TEST(CommandLineTest, ReadOnlyInputWorksAndStaysUnchanged) {

@@ -67,9 +67,12 @@ struct RunResult {
 };
 
 // Runs `program` (a path, or a name looked up on PATH) with the arguments
-// in folder `cwd`, capturing both output streams.
+// in folder `cwd`, capturing both output streams. `inChild`, if given, runs
+// in the child before the program starts (to drop privileges, say); the
+// child gives up when it returns false.
 inline RunResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
-                            const std::filesystem::path& cwd) {
+                            const std::filesystem::path& cwd, bool (*inChild)(const void*) = nullptr,
+                            const void* context = nullptr) {
   static std::atomic<int> counter{0};
   const std::filesystem::path capture =
       std::filesystem::temp_directory_path() /
@@ -80,8 +83,9 @@ inline RunResult runProgram(const std::filesystem::path& program, const std::vec
 
   const pid_t child = ::fork();
   if (child == 0) {
-    if (::chdir(cwd.c_str()) != 0) ::_exit(127);
     if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr)) ::_exit(127);
+    if (inChild != nullptr && !inChild(context)) ::_exit(127);
+    if (::chdir(cwd.c_str()) != 0) ::_exit(127);
     std::vector<char*> argv;
     std::string binary = program.string();
     argv.push_back(binary.data());

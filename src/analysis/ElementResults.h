@@ -32,7 +32,4 @@ void checkElementLimits(SectionModel& model);
 // where they occur. Ties: the last element for stresses, the first for strains.
 void collectMaterialExtremes(SectionModel& model, std::ostream& console);
 
-// Two detail lines for one element: position and stresses, then its limits.
-void writeElementLimits(std::ostream& stream, const Element& element);
-
 }  // namespace colsec

@@ -7,6 +7,14 @@
 
 namespace colsec {
 
+void writeElementLimits(std::ostream& stream, const Element& e) {
+  stream << "\tin Element PosY/Z: " << e.posY << " / " << e.posZ << "\n\t\t\tSigmaX: " << e.sigX << " TauY: " << e.tauY
+         << " TauZ: " << e.tauZ << "\n";
+  stream << "\t\t\tSigmaX Limits: " << e.stress(QueryLimitLower, 0.0) << "/" << e.stress(QueryLimitUpper, 0.0)
+         << " TauY/Z Limit: " << e.shearStressY(QueryLimitUpper, 0.0) << "/" << e.shearStressZ(QueryLimitUpper, 0.0)
+         << "\n";
+}
+
 namespace {
 
 const char* convergedLabel(bool converged) { return converged ? "\tKonvergiert: " : "\tNICHT KONVERGIERT: "; }

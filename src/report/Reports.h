@@ -6,7 +6,11 @@
 
 namespace colsec {
 
+class Element;
 class SectionModel;
+
+// Two detail lines for one element: position and stresses, then its limits.
+void writeElementLimits(std::ostream& stream, const Element& element);
 
 // EN 1994-1-1 6.7.2, general method: stiffnesses, carried forces,
 // convergence, neutral axis, limit checks, verdict and material extremes.

@@ -7,6 +7,7 @@
 
 #include "analysis/AnalysisFixtures.h"
 #include "analysis/ElementResults.h"
+#include "report/Reports.h"
 #include "materials/Concrete1992_3171.h"
 #include "materials/LinearMaterial.h"
 #include "materials/Steel1993_543.h"

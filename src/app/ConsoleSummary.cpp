@@ -1,5 +1,6 @@
 #include "app/ConsoleSummary.h"
 
+#include <cmath>
 #include <ostream>
 
 #include "model/SectionModel.h"
@@ -25,8 +26,9 @@ void writeConsoleSummary(std::ostream& console, const SectionModel& model, const
     console << "Design check (EN 1994-1-1, 6.7):        " << verdict(check.verdict) << "\n";
     if (check.governing >= 0) {
       const DesignCheckItem& item = check.items[check.governing];
-      console << "  governing: " << item.clause << " " << item.what << ": utilisation " << item.utilisation
-              << (item.ok ? "" : " (fails)") << "\n";
+      console << "  governing: " << item.clause << " " << item.what;
+      if (std::isfinite(item.utilisation)) console << ": utilisation " << item.utilisation;
+      console << (item.ok ? "" : " (fails)") << "\n";
     }
     for (std::size_t i = 0; i < check.items.size(); ++i) {
       const DesignCheckItem& item = check.items[i];

@@ -4,6 +4,8 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -147,6 +149,13 @@ TEST(ConsoleSummaryTest, VerdictsGoverningItemWarningsAndReportPath) {
        head + "NOT verified\nSimplified method (EN 1994-1-1, 6.7.3): NOT verified\nDesign check (EN 1994-1-1, 6.7):"
               "        NOT verified\n  governing: 6.7.2 fibres: utilisation 1.3 (fails)\n  also fails: 6.7.3.6(1) alpha\n"
               "  warning: fibres area of profile 3\nReport: dir/col_Validation.res\n"},
+      {"a failure without a number", false, true, true,
+       {item("6.7.2", "general method: the design forces lie outside the resistance of the section", std::nan(""),
+             false, false)},
+       false, 0,
+       head + "NOT verified\nSimplified method (EN 1994-1-1, 6.7.3): verified\nDesign check (EN 1994-1-1, 6.7):"
+              "        NOT verified\n  governing: 6.7.2 general method: the design forces lie outside the resistance "
+              "of the section (fails)\nReport: dir/col_Validation.res\n"},
       {"no simplified method with a LINEAR material", true, false, true, {}, true, -1,
        head + "verified\nSimplified method (EN 1994-1-1, 6.7.3): not applied (a LINEAR material is in use)\n"
               "Design check (EN 1994-1-1, 6.7):        verified\nReport: dir/col_Validation.res\n"},

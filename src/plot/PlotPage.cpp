@@ -226,7 +226,8 @@ std::string designCheckVerdict(const PageData& data) {
   }
   std::size_t failing = 0;
   for (const DesignCheckItem& item : check.items) failing += !item.warning && !item.ok ? 1 : 0;
-  s += "<li>" + std::to_string(check.items.size() - warnings) + " items, " + std::to_string(failing) + " failing" +
+  const std::size_t items = check.items.size() - warnings;
+  s += "<li>" + std::to_string(items) + (items == 1 ? " item, " : " items, ") + std::to_string(failing) + " failing" +
        (warnings > 0 ? ", <b>" + std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") + "</b>" : "") +
        "</li>\n";
   s += "</ul>\n</div>\n";

@@ -71,7 +71,7 @@ std::string drawChart(const Chart& c) {
   const double width = 440;
   const double left = 78, right = 24, top = 14, bottom = 56;
   double plotWidth = width - left - right;
-  double plotHeight = 240;
+  double plotHeight = 210;
 
   Extent ex, ey;
   ex.add(0);
@@ -96,9 +96,9 @@ std::string drawChart(const Chart& c) {
     tx = ticksWithStep(ex.lo - padX, ex.hi + padX, step);
     ty = ticksWithStep(ey.lo - padY, ey.hi + padY, step);
     const double side = plotWidth;
-    // At most 280 high, so that the chart and its legend fit under the
+    // At most 250 high, so that the chart and its legend fit under the
     // N-M charts on one A4 page.
-    const double scale = std::min(side / (tx.last() - tx.first()), 280.0 / (ty.last() - ty.first()));
+    const double scale = std::min(side / (tx.last() - tx.first()), 250.0 / (ty.last() - ty.first()));
     plotWidth = scale * (tx.last() - tx.first());
     plotHeight = scale * (ty.last() - ty.first());
     xLeft = left + (side - plotWidth) / 2;
@@ -290,16 +290,12 @@ std::string nmFigure(const PageData& data, bool useMy) {
   addCombinations(data, c.marks, useMy ? 1 : 2, 0);
 
   std::string f = "<figure>\n<h3>N-M" + axis + " interaction domain</h3>\n" + drawChart(c);
-  f += "<ul class=\"legend\">\n";
-  if (full.computed) {
-    f += "<li>" + lineSwatch("domain") + "rigid-plastic N-M" + axis + " domain, both signs of M" + axis + " (" +
-         std::to_string(model.settings.offsetSubdivisions) + " neutral-axis positions per sign)</li>\n";
-  }
-  f += "<li>" + markSwatch("resistance") + "points of the curve on the side of M<sub>" + axis +
-       ",Ed</sub> that the report uses (" + curveCountText(quadrantCurve) + ")</li>\n";
-  f += "<li>" + markSwatch("design") + "design point: M<sub>" + axis + ",Ed</sub> = " + escapeXml(figure(mEd)) +
-       " kNm, N<sub>Ed</sub> = " + escapeXml(figure(d.nx)) + " kN</li>\n";
-  f += "<li>N<sub>pl,Rd,max</sub> = " + escapeXml(figure(nPlRdMax, "kN")) + ", N<sub>pl,Rd,min</sub> = " +
+  f += "<ul class=\"legend\">\n<li>";
+  if (full.computed) f += lineSwatch("domain") + "both signs of M<sub>" + axis + "</sub>; ";
+  f += markSwatch("resistance") + "the report's side (" + curveCountText(quadrantCurve) + ")</li>\n";
+  f += "<li>" + markSwatch("design") + "M<sub>" + axis + ",Ed</sub> = " + escapeXml(figure(mEd, "kNm")) +
+       ", N<sub>Ed</sub> = " + escapeXml(figure(d.nx, "kN")) + "</li>\n";
+  f += "<li>N<sub>pl,Rd,max</sub> / N<sub>pl,Rd,min</sub> = " + escapeXml(figure(nPlRdMax)) + " / " +
        escapeXml(figure(nPlRdMin, "kN")) + ", M<sub>pl," + axis + ",Rd</sub> = " + escapeXml(figure(mPl, "kNm")) +
        ", μ<sub>d" + axis + "</sub> = " + escapeXml(figure(useMy ? model.mdy : model.mdz)) + "</li>\n";
   f += combinationLegend(data);
@@ -347,31 +343,28 @@ std::string momentFigure(const PageData& data) {
 
   std::string f = "<figure>\n<h3>My-Mz interaction at N = 0 and at N<sub>Ed</sub></h3>\n" + drawChart(c);
   f += "<ul class=\"legend\">\n";
-  f += "<li>" + lineSwatch("c-MyMzN0") + "rigid-plastic curve at N = 0, all four quadrants</li>\n";
-  f += "<li>" + lineSwatch("c-MyMz") + "rigid-plastic curve at N<sub>Ed</sub> = " + escapeXml(figure(d.nx, "kN")) +
-       "; the dots are the points of the report's quadrant (" + curveCountText(model.curveMyMz) + ")</li>\n";
+  f += "<li>" + lineSwatch("c-MyMzN0") + "N = 0; " + lineSwatch("c-MyMz") + "N<sub>Ed</sub> = " +
+       escapeXml(figure(d.nx, "kN")) + ", dots: the report's quadrant (" + curveCountText(model.curveMyMz) + ")</li>\n";
   if (limits.computed) {
-    f += "<li>" + lineSwatch("lin") + "linear interaction of 6.7.3.7 (2): |M<sub>y</sub>|/(μ<sub>dy</sub>·M<sub>pl,y,Rd</sub>) + " +
-         "|M<sub>z</sub>|/(μ<sub>dz</sub>·M<sub>pl,z,Rd</sub>) = 1, from " + escapeXml(figure(ry)) + " to " +
-         escapeXml(figure(rz, "kNm")) + "</li>\n";
+    f += "<li>" + lineSwatch("lin") + "6.7.3.7 (2), from " + escapeXml(figure(ry)) + " to " + escapeXml(figure(rz, "kNm"));
     if (std::isfinite(limits.alphaM)) {
-      f += "<li>" + lineSwatch("alpham") + "limits of 6.7.3.6 (1): α<sub>M</sub> = " + escapeXml(figure(limits.alphaM)) +
-           " times μ<sub>d</sub>·M<sub>pl,Rd</sub> about each axis</li>\n";
+      f += "; " + lineSwatch("alpham") + "6.7.3.6 (1), α<sub>M</sub> = " + escapeXml(figure(limits.alphaM));
     }
+    f += "</li>\n";
   }
-  f += "<li>" + markSwatch("design") + "design point: M<sub>y,Ed</sub> = " + escapeXml(figure(d.my)) +
-       " kNm, M<sub>z,Ed</sub> = " + escapeXml(figure(d.mz, "kNm")) + "</li>\n";
-  f += "<li>" + markSwatch("ray") + "where the ray from the origin through the design point meets the curve at " +
-       "N<sub>Ed</sub>: M<sub>y</sub> = " + escapeXml(figure(rayMy)) + " kNm, M<sub>z</sub> = " +
-       escapeXml(figure(rayMz, "kNm")) + "; utilisation along the ray " + escapeXml(ratioText(m.ray.ratio)) + "</li>\n";
+  f += "<li>" + markSwatch("design") + "M<sub>y,Ed</sub> = " + escapeXml(figure(d.my)) + ", M<sub>z,Ed</sub> = " +
+       escapeXml(figure(d.mz, "kNm")) + "; " + markSwatch("ray") + "on the ray: " + escapeXml(figure(rayMy)) + ", " +
+       escapeXml(figure(rayMz, "kNm")) + ", utilisation along the ray " + escapeXml(ratioText(m.ray.ratio)) +
+       "</li>\n";
   f += combinationLegend(data);
   if (finitePoints(model.curveMyMz) == 0 && !model.curveMyMz.empty()) {
     f += "<li>N<sub>Ed</sub> lies outside [N<sub>pl,Rd,min</sub>, N<sub>pl,Rd,max</sub>]: there is no My-Mz curve "
          "at the design axial force.</li>\n";
   }
   if (model.curveMyMzN0.empty()) f += "<li>No My-Mz curves: the input asks for no angular subdivisions.</li>\n";
-  f += "</ul>\n<figcaption>Both axes at the same scale; the neutral-axis angle runs from 0° (bending about y) "
-       "through 90° (bending about z) around the full turn.</figcaption>\n</figure>\n";
+  f += "</ul>\n<figcaption>Both axes at the same scale. Lines of the design check: the linear interaction "
+       "(solid) and the α<sub>M</sub> limits (dashed) in the quadrant of the design moments.</figcaption>\n"
+       "</figure>\n";
   return f;
 }
 

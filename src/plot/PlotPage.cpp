@@ -90,7 +90,7 @@ td.ok { color: #1b5e20; font-weight: bold; } td.fail { color: #b71c1c; font-weig
 p.note { font-size: 11.5px; color: #444; margin: 3px 0 6px; }
 h3.tablehead { font-size: 13px; margin: 4px 0 4px; }
 .standalone { max-width: 640px; }
-footer { margin-top: 12px; font-size: 11px; color: #555; }
+footer { margin-top: 8px; font-size: 11px; color: #555; }
 svg text { font-family: "DejaVu Sans", "Liberation Sans", Arial, sans-serif; font-size: 15px; fill: #1d1d1d; }
 svg .tl { font-size: 14.5px; fill: #222; }
 svg .axistitle { font-size: 15px; }
@@ -144,6 +144,8 @@ svg .marklabel { font-size: 15px; }
   figure { padding: 1.5mm 2mm; }
   .verdict .word { font-size: 11pt; }
   figcaption, .legend, ul.callouts, table.figures, p.note, .verdict ul, .nocurves, footer { font-size: 8pt; }
+  table.figures td { padding: 0.3mm 1.5mm; line-height: 1.25; }
+  table.figures th { padding: 0.5mm 1.5mm; }
 }
 )";
 
@@ -334,9 +336,8 @@ std::string buildPlotPage(const SectionModel& model, const PageInfo& info) {
   s += designCheckTable(data);
   s += interactionCharts(data);
   s += combinationTable(data);
-  s += "<footer>Drawn by colsec-plot from its own run of the analysis steps of colsec; no result file was read or "
-       "written. The report (in German) is the verification; this page illustrates it. Forces in kN, moments in "
-       "kNm, stresses in N/mm², lengths in mm; tension and tensile strain are positive.</footer>\n";
+  s += "<footer>Drawn by colsec-plot from its own run of colsec's analysis steps; no result file was read or "
+       "written. The report (in German) is the verification. Units kN, kNm, N/mm², mm; tension positive.</footer>\n";
   s += "</main>\n</body>\n</html>\n";
   return s;
 }

@@ -213,6 +213,8 @@ BendingLimits bendingLimits(const SectionModel& model) {
   limits.myResistance = usableMu(model.mdy, declared) * model.mPlYRd;
   limits.mzResistance = usableMu(model.mdz, declared) * model.mPlZRd;
   limits.alphaM = alphaM(highestStructuralSteelStrength(model));
+  limits.myLimit = limits.alphaM * limits.myResistance;
+  limits.mzLimit = limits.alphaM * limits.mzResistance;
   limits.computed = true;
   return limits;
 }

@@ -108,6 +108,8 @@ struct BendingLimits {
   double myResistance = kNotComputed;  // μdy·Mpl,y,Rd (μd as used by the check) [Nmm]
   double mzResistance = kNotComputed;  // μdz·Mpl,z,Rd [Nmm]
   double alphaM = kNotComputed;        // NaN where 6.7.3.6 (1) does not apply
+  double myLimit = kNotComputed;       // αM·myResistance [Nmm]
+  double mzLimit = kNotComputed;       // αM·mzResistance [Nmm]
 };
 
 // One condition of the design check: what is compared with what, under

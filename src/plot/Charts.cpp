@@ -325,7 +325,7 @@ std::string momentFigure(const PageData& data) {
   if (limits.computed) {
     c.paths.push_back({"lin", {{ry, 0.0}, {0.0, rz}}, false});
     if (std::isfinite(limits.alphaM)) {
-      const double ay = limits.alphaM * ry, az = limits.alphaM * rz;
+      const double ay = limits.myLimit / 1e6, az = limits.mzLimit / 1e6;
       c.paths.push_back({"alpham", {{ay, 0.0}, {ay, rz}}, false});
       c.paths.push_back({"alpham", {{0.0, az}, {ry, az}}, false});
     }

@@ -214,6 +214,21 @@ void addSimplifiedMethod(const SectionModel& model, const std::vector<DesignChec
   items.insert(items.end(), symmetry.begin(), symmetry.end());
 }
 
+// The limits of the two bending checks above, with the signs of the
+// design moments, for pictures of the moment plane.
+BendingLimits bendingLimits(const SectionModel& model) {
+  BendingLimits limits;
+  if (!model.simplifiedMethod.computed) return limits;
+  const bool declared = model.momentsFromAxialForce;
+  limits.myResistance = usableMu(model.mdy, declared) * model.mPlYRd;
+  limits.mzResistance = usableMu(model.mdz, declared) * model.mPlZRd;
+  limits.alphaM = alphaM(highestStructuralSteelStrength(model));
+  limits.myLimit = limits.alphaM * limits.myResistance;
+  limits.mzLimit = limits.alphaM * limits.mzResistance;
+  limits.computed = true;
+  return limits;
+}
+
 }  // namespace
 
 double alphaM(double fyd) {
@@ -255,6 +270,7 @@ void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckIte
     if (!item.warning && !item.ok) check.verdict = false;
   }
   check.governing = governingItem(check.items);
+  check.bending = bendingLimits(model);
   check.computed = true;
 }
 

@@ -84,9 +84,13 @@ double valueAtAxialForce(const InteractionCurve& curve, double target, bool useM
 }
 
 InteractionCurve curveAtAxialForce(const SectionModel& model, double target) {
+  return curveAtAxialForce(model.surfaceCurves, target);
+}
+
+InteractionCurve curveAtAxialForce(const std::vector<InteractionCurve>& curves, double target) {
   InteractionCurve result;
-  result.reserve(model.surfaceCurves.size());
-  for (const InteractionCurve& curve : model.surfaceCurves) {
+  result.reserve(curves.size());
+  for (const InteractionCurve& curve : curves) {
     const long k = bracketingPair(curve, target);
     if (k < 0) {
       result.push_back({kNaN, kNaN, kNaN});
@@ -95,6 +99,26 @@ InteractionCurve curveAtAxialForce(const SectionModel& model, double target) {
     result.push_back(pointOnPair(curve[k], curve[k + 1], target));
   }
   return result;
+}
+
+double rayCrossingFactor(const InteractionCurve& curve, double my, double mz) {
+  if (my == 0.0 && mz == 0.0) return kNaN;
+  double best = kNaN;
+  for (std::size_t k = 0; k + 1 < curve.size(); ++k) {
+    const CurvePoint& p = curve[k];
+    const CurvePoint& q = curve[k + 1];
+    // t·d = p + s·(q − p), solved by Cramer's rule; a segment parallel
+    // to the ray (det = 0) is met at an end by its neighbours.
+    const double ey = q.my - p.my;
+    const double ez = q.mz - p.mz;
+    const double det = ey * mz - ez * my;
+    if (!std::isfinite(det) || det == 0.0) continue;
+    const double t = (ey * p.mz - ez * p.my) / det;
+    const double s = (my * p.mz - mz * p.my) / det;
+    if (!(s >= 0.0 && s <= 1.0 && t >= 0.0)) continue;
+    if (!(t >= best)) best = t;
+  }
+  return best;
 }
 
 CurvePoint closestCurvePoint(const SectionModel& model, const CurvePoint& target) {

@@ -44,6 +44,14 @@ double valueAtAxialForce(const InteractionCurve& curve, double target, bool useM
 // One point per surface curve at the axial force target; a quiet NaN
 // point where a curve does not reach it.
 InteractionCurve curveAtAxialForce(const SectionModel& model, double target);
+// The same for any set of curves (the model's surface curves above).
+InteractionCurve curveAtAxialForce(const std::vector<InteractionCurve>& curves, double target);
+
+// Where the ray from the origin through (my, mz) first crosses the
+// polyline of a My-Mz curve, as the factor t ≥ 0 with the crossing at
+// t·(my, mz); segments with a NaN end are skipped. NaN when the ray meets
+// no segment or the moments are both 0.
+double rayCrossingFactor(const InteractionCurve& curve, double my, double mz);
 
 // Nearest point of the My-Mz curve at target.nx to (target.my, target.mz):
 // foot points on segments first (ties to the later segment), vertices as

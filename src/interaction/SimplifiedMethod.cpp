@@ -31,6 +31,18 @@ void evaluateSimplifiedMethod(SectionModel& model) {
   r.closestPoint = closestCurvePoint(model, {f.nx, f.my, f.mz});
   r.closestMy = ratioCheck(std::fabs(f.my / r.closestPoint.my));
   r.closestMz = ratioCheck(std::fabs(f.mz / r.closestPoint.mz));
+
+  // Along the ray through the design moments the curve at NEd is met at
+  // t·MEd, so the moments use 1/t of what the section holds at NEd. Zero
+  // moments use nothing, wherever NEd lies.
+  if (f.my == 0.0 && f.mz == 0.0) {
+    r.rayPoint = {f.nx, 0.0, 0.0};
+    r.ray = ratioCheck(0.0);
+  } else {
+    const double t = rayCrossingFactor(model.curveMyMz, f.my, f.mz);
+    r.rayPoint = {f.nx, t * f.my, t * f.mz};
+    r.ray = ratioCheck(1.0 / t);
+  }
 }
 
 }  // namespace colsec

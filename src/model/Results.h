@@ -49,6 +49,12 @@ struct SimplifiedMethodResult {
   CurvePoint closestPoint{kNotComputed, kNotComputed, kNotComputed};
   RatioCheck closestMy;
   RatioCheck closestMz;
+  // The ray from the origin through the design moments at NEd: where it
+  // crosses the My-Mz curve at NEd, and |MEd| / |M on the curve|, the
+  // inverse of the factor by which both design moments could grow
+  // together before reaching the curve. Not part of the report.
+  CurvePoint rayPoint{kNotComputed, kNotComputed, kNotComputed};
+  RatioCheck ray;
 
   // Shear in both directions, axial force and the linear interaction.
   bool methodOk() const { return shearY.ok && shearZ.ok && axial.ok && linearSum.ok; }
@@ -72,6 +78,38 @@ struct StrainFallbackResult {
   // lie outside the plastic resistance domain of the section, so no
   // equilibrium within the material strengths exists.
   bool beyondResistance = false;
+};
+
+// The rigid-plastic interaction diagram around the whole circle, for
+// pictures: both signs of each moment, not only the design quadrant.
+// Built on request (not by the run of colsec), from the same elements.
+struct FullInteractionDiagram {
+  bool computed = false;
+  // N-My swept at 0 (My ≥ 0) and π (My ≤ 0), N-Mz at π/2 and 3π/2; each
+  // from full tension to full compression.
+  InteractionCurve nMyPositive;
+  InteractionCurve nMyNegative;
+  InteractionCurve nMzPositive;
+  InteractionCurve nMzNegative;
+  // One curve per neutral-axis angle over the full turn: 4·(n − 1) + 1
+  // angles for n angular subdivisions, the last equal to the first.
+  std::vector<InteractionCurve> surfaceCurves;
+  InteractionCurve myMzN0;   // one point per angle at N = 0
+  InteractionCurve myMzNEd;  // one point per angle at NEd (NaN beyond it)
+};
+
+// The limits of the bending checks of the simplified method in the plane
+// of the design moments, with the signs of the design moments: the linear
+// interaction of 6.7.3.7 (2) runs from (myResistance, 0) to
+// (0, mzResistance); 6.7.3.6 (1) limits |My,Ed| to αM·|myResistance| and
+// |Mz,Ed| to αM·|mzResistance|.
+struct BendingLimits {
+  bool computed = false;
+  double myResistance = kNotComputed;  // μdy·Mpl,y,Rd (μd as used by the check) [Nmm]
+  double mzResistance = kNotComputed;  // μdz·Mpl,z,Rd [Nmm]
+  double alphaM = kNotComputed;        // NaN where 6.7.3.6 (1) does not apply
+  double myLimit = kNotComputed;       // αM·myResistance [Nmm]
+  double mzLimit = kNotComputed;       // αM·mzResistance [Nmm]
 };
 
 // One condition of the design check: what is compared with what, under
@@ -116,6 +154,7 @@ struct DesignCheck {
   // Index of the item with the highest utilisation among those that are
   // not warnings (the first of equals, a failing NaN first); -1 if none.
   int governing = -1;
+  BendingLimits bending;
 };
 
 }  // namespace colsec

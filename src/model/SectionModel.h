@@ -75,6 +75,8 @@ class SectionModel {
   bool momentsFromAxialForce = false;
   StrainFallbackResult strainFallback;
   DesignCheck designCheck;
+  // Only for pictures; empty after the run of colsec.
+  FullInteractionDiagram fullDiagram;
 
  private:
   std::ostream& console_;

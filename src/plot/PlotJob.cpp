@@ -1,12 +1,24 @@
 #include "plot/PlotJob.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <ctime>
+#include <fstream>
 #include <ostream>
+#include <sstream>
 #include <streambuf>
+#include <thread>
 
 #include "app/AnalysisSteps.h"
 #include "app/InputPath.h"
 #include "app/OutputFile.h"
 #include "app/SectionInput.h"
+#include "input/InputError.h"
+#include "interaction/FullDiagram.h"
+#include "loads/LoadCaseRun.h"
+#include "loads/LoadTable.h"
 #include "model/SectionModel.h"
 #include "plot/PlotPage.h"
 
@@ -22,18 +34,75 @@ class NullBuffer : public std::streambuf {
   std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
 };
 
+std::string readWholeFile(const std::string& path, const char* what) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw InputError("cannot open " + std::string(what) + " '" + path + "': " + std::strerror(errno));
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) throw InputError("cannot read " + std::string(what) + " '" + path + "': " + std::strerror(errno));
+  return text.str();
+}
+
+std::string utcNow() {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm parts{};
+  gmtime_r(&now, &parts);
+  char buffer[32];
+  std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M UTC", &parts);
+  return buffer;
+}
+
 }  // namespace
 
-std::string drawPage(const std::string& inputPath, std::ostream& diagnostics) {
+std::string inputTitle(const std::string& inputText) {
+  std::istringstream in(inputText);
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t start = line.find_first_not_of(" \t\r\xef\xbb\xbf");
+    if (start == std::string::npos || line.compare(start, 2, "//") != 0) continue;
+    std::string text = line.substr(start + 2);
+    const std::size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) continue;
+    text = text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+    if (text.find_first_not_of("=-_*#/ ") == std::string::npos) continue;
+    return text;
+  }
+  return "";
+}
+
+std::string drawPage(const std::string& inputPath, std::ostream& diagnostics, const std::string& loadsPath) {
   NullBuffer nothing;
   std::ostream discarded(&nothing);
   SectionModel model(discarded);  // the not-found message of the material lookup
   readSectionInput(inputPath, model, diagnostics);
+  const std::string inputText = readWholeFile(inputPath, "input file");
+
+  PageInfo info;
+  info.title = inputTitle(inputText);
+  if (info.title.empty()) info.title = splitInputPath(inputPath).baseName;
+  info.inputName = inputPath;
+  info.runDate = utcNow();
+  info.version = COLSEC_VERSION;
+
+  LoadCaseResults loads;
+  if (!loadsPath.empty()) {
+    std::istringstream table(readWholeFile(loadsPath, "load table"));
+    const std::vector<LoadCombination> combinations = readLoadTable(table, loadsPath);
+    LoadCaseOptions options;
+    options.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    loads = runLoadCases(inputText, inputPath, combinations, options);
+    // The page is that of the governing combination, as colsec --loads
+    // writes its report.
+    model.designForces = loads.outcomes[loads.governing].combination.forces;
+    info.loads = &loads;
+    info.loadsName = loadsPath;
+  }
+
   // Only the results in the model are drawn; no result file text is made.
   runAnalysisSteps(model, kSolverTolerance, {nullptr, nullptr, nullptr, nullptr, discarded});
+  computeFullDiagram(model);
 
   const std::string pagePath = outputPath(inputPath, kPlotPageSuffix);
-  writeFileAtomically(pagePath, buildPlotPage(model, splitInputPath(inputPath).baseName, inputPath), 0);
+  writeFileAtomically(pagePath, buildPlotPage(model, info), 0);
   return pagePath;
 }
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "loads/LoadCaseRun.h"
 #include "model/SectionModel.h"
 #include "plot/Scales.h"
 
@@ -26,8 +27,21 @@ std::string materialKeyword(const Material& material);
 // of the same law before this one.
 MaterialStyle describeMaterial(const Material& material, int sameLawIndex);
 
-// The page of an analysed model. title: the input's base name;
-// inputName: the input path as given.
-std::string buildPlotPage(const SectionModel& model, const std::string& title, const std::string& inputName);
+// The title block of the page and, for a run over load combinations,
+// every combination's outcome.
+struct PageInfo {
+  std::string title;      // the input's first comment line, else its base name
+  std::string inputName;  // the input path as given
+  std::string runDate;    // when the analysis ran, "YYYY-MM-DD HH:MM UTC"
+  std::string version;    // of the program
+  // Not owned; null for a run of the input's own design forces. The model
+  // drawn is then that of the governing combination.
+  const LoadCaseResults* loads = nullptr;
+  std::string loadsName;  // the table's path as given
+};
+
+// The page of an analysed model (the full diagram computed when the
+// section has curves).
+std::string buildPlotPage(const SectionModel& model, const PageInfo& info);
 
 }  // namespace colsec::plot

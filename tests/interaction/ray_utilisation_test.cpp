@@ -1,0 +1,119 @@
+// The ray utilisation of the My-Mz curve at NEd and the full-circle
+// diagram for pictures, against closed forms.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "interaction/FullDiagram.h"
+#include "interaction/InteractionCurves.h"
+#include "support/InMemoryRun.h"
+
+namespace colsec::test {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(RayCrossing, OnTheDiamondOfALinearInteraction) {
+  // |My|/200 + |Mz|/100 = 1 around the full circle: the ray through
+  // (my, mz) meets it at t = 1 / (|my|/200 + |mz|/100).
+  const InteractionCurve diamond = {{0, 200, 0}, {0, 0, 100}, {0, -200, 0}, {0, 0, -100}, {0, 200, 0}};
+  struct Case {
+    double my, mz, t;
+  } cases[] = {
+      {100, 0, 2.0},     {0, 100, 1.0},       {50, 25, 2.0},    {150, 75, 2.0 / 3.0}, {-50, 25, 2.0},
+      {-100, -50, 1.0},  {20, -10, 5.0},      {400, 0, 0.5},    {0, -25, 4.0},        {0, 0, kNaN},
+  };
+  for (const Case& c : cases) {
+    const double t = rayCrossingFactor(diamond, c.my, c.mz);
+    if (std::isnan(c.t)) {
+      EXPECT_TRUE(std::isnan(t)) << "(" << c.my << ", " << c.mz << "): " << t;
+    } else {
+      EXPECT_NEAR(t, c.t, 1e-12) << "(" << c.my << ", " << c.mz << ")";
+    }
+  }
+}
+
+TEST(RayCrossing, ARayThatMeetsNoSegmentOrOnlyNaNGivesNaN) {
+  // One quadrant only: the opposite ray misses it; NaN points are gaps.
+  const InteractionCurve quadrant = {{0, 200, 0}, {0, 0, 100}};
+  EXPECT_TRUE(std::isnan(rayCrossingFactor(quadrant, -50, -25)));
+  const InteractionCurve gaps = {{0, 200, 0}, {kNaN, kNaN, kNaN}, {0, 0, 100}};
+  EXPECT_TRUE(std::isnan(rayCrossingFactor(gaps, 50, 25)));
+  EXPECT_TRUE(std::isnan(rayCrossingFactor({}, 50, 25)));
+}
+
+// Steel rectangle B = 100 (along y) × H = 200 (along z), fyd = 355, cells
+// of 200/16 × 100/8 mm (an even count both ways, so no element centre lies
+// on an axis) and 101 offsets, whose middle one is the centre line: the
+// curve at N = 0 then holds Mpl,y = fyd·B·H²/4 = 355e6 Nmm at 0° and
+// Mpl,z = fyd·H·B²/4 = 177.5e6 Nmm at 90°.
+std::string rectangleInput(double my, double mz) {
+  return "#MATERIAL Steel1993_543 NR 1 PRIO 1 PAR 210000 355 81000\n"
+         "#PROFILE RECT NR 1 MAT 1 DIM 200 100 0 0 0\n"
+         "#FORCEED FED 0 " +
+         std::to_string(my) + " " + std::to_string(mz) +
+         " 0 0\n"
+         "#SETTINGS SET 13 0 0 19 101\n";
+}
+
+constexpr double kMplY = 355e6;
+constexpr double kMplZ = 177.5e6;
+
+TEST(RayUtilisation, OfASteelRectangleAtNZeroAlongEachAxisAndSign) {
+  struct Case {
+    double my, mz, utilisation;
+  } cases[] = {
+      {0.5 * kMplY, 0, 0.5},   {-0.25 * kMplY, 0, 0.25}, {0, 0.5 * kMplZ, 0.5},
+      {0, -0.8 * kMplZ, 0.8},  {1.5 * kMplY, 0, 1.5},    {0, 0, 0.0},
+  };
+  for (const Case& c : cases) {
+    const auto run = analyseText(rectangleInput(c.my, c.mz));
+    const SimplifiedMethodResult& r = run->model.simplifiedMethod;
+    EXPECT_NEAR(r.ray.ratio, c.utilisation, 1e-9) << "My = " << c.my << ", Mz = " << c.mz;
+    EXPECT_EQ(r.ray.ok, c.utilisation <= 1.0) << "My = " << c.my << ", Mz = " << c.mz;
+    if (c.utilisation > 0) {
+      // The crossing lies on the ray, at the resistance along that axis.
+      EXPECT_NEAR(r.rayPoint.my, c.my / c.utilisation, 1e-6 * kMplY) << "My = " << c.my;
+      EXPECT_NEAR(r.rayPoint.mz, c.mz / c.utilisation, 1e-6 * kMplY) << "Mz = " << c.mz;
+    }
+  }
+}
+
+TEST(FullDiagram, CoversBothSignsOfBothMoments) {
+  const auto run = analyseText(rectangleInput(0.5 * kMplY, 0));
+  SectionModel& model = run->model;
+  // colsec's run builds only the design quadrant.
+  EXPECT_FALSE(model.fullDiagram.computed);
+  computeFullDiagram(model);
+  const FullInteractionDiagram& d = model.fullDiagram;
+  ASSERT_TRUE(d.computed);
+  const int n = 19;
+  ASSERT_EQ(d.surfaceCurves.size(), static_cast<std::size_t>(4 * (n - 1) + 1));
+  ASSERT_EQ(d.myMzN0.size(), d.surfaceCurves.size());
+  ASSERT_EQ(d.myMzNEd.size(), d.surfaceCurves.size());
+  struct Case {
+    int index;
+    double my, mz;
+  } cases[] = {{0, kMplY, 0}, {n - 1, 0, kMplZ}, {2 * (n - 1), -kMplY, 0}, {3 * (n - 1), 0, -kMplZ},
+               {4 * (n - 1), kMplY, 0}};
+  for (const Case& c : cases) {
+    EXPECT_NEAR(d.myMzN0[c.index].my, c.my, 1e-9 * kMplY) << "angle index " << c.index;
+    EXPECT_NEAR(d.myMzN0[c.index].mz, c.mz, 1e-9 * kMplY) << "angle index " << c.index;
+  }
+  EXPECT_NEAR(valueAtAxialForce(d.nMyPositive, 0.0, true), kMplY, 1e-9 * kMplY);
+  EXPECT_NEAR(valueAtAxialForce(d.nMyNegative, 0.0, true), -kMplY, 1e-9 * kMplY);
+  EXPECT_NEAR(valueAtAxialForce(d.nMzPositive, 0.0, false), kMplZ, 1e-9 * kMplY);
+  EXPECT_NEAR(valueAtAxialForce(d.nMzNegative, 0.0, false), -kMplZ, 1e-9 * kMplY);
+  // Npl = fyd·A = 355·20000 N at both ends of every N-M sweep.
+  for (const InteractionCurve* curve : {&d.nMyPositive, &d.nMyNegative, &d.nMzPositive, &d.nMzNegative}) {
+    ASSERT_FALSE(curve->empty());
+    EXPECT_NEAR(curve->front().nx, 7.1e6, 1e-6);
+    EXPECT_NEAR(curve->back().nx, -7.1e6, 1e-6);
+  }
+}
+
+}  // namespace
+}  // namespace colsec::test

@@ -7,11 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "materials/Concrete1992_3171.h"
-#include "materials/Concrete1992_3172.h"
-#include "materials/LinearMaterial.h"
-#include "materials/Steel1992_327b.h"
-#include "materials/Steel1993_543.h"
+#include "materials/MaterialLaws.h"
 #include "model/NumberText.h"
 #include "plot/PageParts.h"
 #include "plot/Svg.h"
@@ -259,42 +255,37 @@ std::string titleBlock(const PageData& data) {
 }  // namespace
 
 std::string materialKeyword(const Material& material) {
-  if (dynamic_cast<const Concrete1992_3171*>(&material)) return "CONC1992_3171";
-  if (dynamic_cast<const Concrete1992_3172*>(&material)) return "CONC1992_3172";
-  if (dynamic_cast<const Steel1993_543*>(&material)) return "Steel1993_543";
-  if (dynamic_cast<const Steel1992_327b*>(&material)) return "Steel1992_327b";
-  if (dynamic_cast<const LinearMaterial*>(&material)) return "LINEAR";
-  return "material";
+  const MaterialLaw* law = lawOf(material);
+  return law != nullptr ? law->keyword : "material";
 }
 
 MaterialStyle describeMaterial(const Material& material, int sameLawIndex) {
   MaterialStyle style;
   style.material = &material;
   style.keyword = materialKeyword(material);
-  static const Colour kConcrete[] = {{0xc4, 0xc4, 0xc4}, {0xa0, 0xa0, 0xa0}, {0xde, 0xde, 0xde}, {0x86, 0x86, 0x86}};
-  static const Colour kSteel[] = {{0x3b, 0x6c, 0xa3}, {0x6c, 0x9a, 0xcc}, {0x22, 0x4b, 0x78}, {0x8f, 0xb4, 0xdb}};
-  static const Colour kBars[] = {{0xb3, 0x4a, 0x1e}, {0xe0, 0x8a, 0x2e}, {0x7a, 0x2e, 0x12}, {0xf0, 0xb0, 0x60}};
-  static const Colour kLinear[] = {{0x4f, 0x9a, 0x4f}, {0x8c, 0xc0, 0x84}, {0x2f, 0x6b, 0x2f}, {0xb5, 0xd9, 0xa8}};
-  const int shade = sameLawIndex % 4;
-  if (const auto* c = dynamic_cast<const Concrete1992_3171*>(&material)) {
-    style.description = "concrete, parabola-rectangle, f<sub>cd</sub> = " + num(std::fabs(c->fcd)) + " N/mm²";
-    style.colour = kConcrete[shade];
-  } else if (const auto* c2 = dynamic_cast<const Concrete1992_3172*>(&material)) {
-    style.description = "concrete, bilinear, f<sub>cd</sub> = " + num(std::fabs(c2->fcd)) + " N/mm²";
-    style.colour = kConcrete[shade];
-  } else if (const auto* s = dynamic_cast<const Steel1993_543*>(&material)) {
-    style.description = "structural steel, f<sub>yd</sub> = " + num(s->fyd) + " N/mm²";
-    style.colour = kSteel[shade];
-  } else if (const auto* b = dynamic_cast<const Steel1992_327b*>(&material)) {
-    style.description = "reinforcing steel, f<sub>yd</sub> = " + num(b->fyd) + " N/mm²";
-    style.colour = kBars[shade];
-  } else if (const auto* l = dynamic_cast<const LinearMaterial*>(&material)) {
-    style.description = "linear elastic, E = " + num(l->E) + " N/mm², limits " + num(l->fyc) + " / " + num(l->fyt) +
-                        " N/mm²";
-    style.colour = kLinear[shade];
-  } else {
+  const MaterialLaw* law = lawOf(material);
+  if (law == nullptr) {
     style.description = "material";
     style.colour = {0x99, 0x99, 0x99};
+    return style;
+  }
+  const RgbColour shade = law->legendColours[static_cast<std::size_t>(sameLawIndex % 4)];
+  style.colour = {shade.r, shade.g, shade.b};
+  // The strength the law is checked against, read through the law itself.
+  const double lower = material.stressQuery(QueryLimitLower, 0.0, 0.0);
+  const double upper = material.stressQuery(QueryLimitUpper, 0.0, 0.0);
+  style.description = law->kindText;
+  switch (law->kind) {
+    case MaterialConcrete:
+      style.description += ", f<sub>cd</sub> = " + num(std::fabs(lower)) + " N/mm²";
+      break;
+    case MaterialSteel:
+      style.description += ", f<sub>yd</sub> = " + num(upper) + " N/mm²";
+      break;
+    case MaterialLinear:
+      style.description += ", E = " + num(material.tangentModulus(0.0, 0.0)) + " N/mm², limits " + num(lower) +
+                           " / " + num(upper) + " N/mm²";
+      break;
   }
   return style;
 }

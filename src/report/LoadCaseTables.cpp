@@ -49,6 +49,17 @@ std::string padded(const std::string& text, std::size_t width) {
   return characters >= width ? text : text + std::string(width - characters, ' ');
 }
 
+// At most `width` characters of UTF-8 text, the last of them "…" when cut.
+std::string clipped(const std::string& text, std::size_t width) {
+  std::size_t characters = 0;
+  std::size_t cut = text.size();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (++characters == width) cut = i;  // where the last character that fits starts
+  }
+  return characters <= width ? text : text.substr(0, cut) + "…";
+}
+
 }  // namespace
 
 const char* strainStateWord(bool shearConverged, bool axialConverged, bool fallbackConverged, bool beyondResistance) {
@@ -93,7 +104,7 @@ void writeLoadCaseConsoleTable(std::ostream& stream, const LoadCaseResults& resu
            << padded(okWord(o.generalVerified), 8) << padded(simplifiedWord(o), 12)
            << padded(okWord(o.designCheck.verdict), 7)
            << padded(std::isfinite(o.utilisation) ? sixDigits(o.utilisation) : "-", 9)
-           << (item ? item->clause + " " + item->what : std::string("-")) << "\n";
+           << (item ? clipped(item->clause + " " + item->what, 44) : std::string("-")) << "\n";
   }
   if (results.governing >= 0) {
     stream << "> governs: " << results.outcomes[results.governing].combination.name << "\n";

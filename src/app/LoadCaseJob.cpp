@@ -1,8 +1,5 @@
 #include "app/LoadCaseJob.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <ostream>
 #include <sstream>
 
@@ -25,15 +22,6 @@ namespace {
 // Interrupt slots after the five of the governing run's files.
 constexpr int kCsvSlot = 5;
 constexpr int kJsonSlot = 6;
-
-std::string readWholeFile(const std::string& path, const char* what) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw InputError("cannot open " + std::string(what) + " '" + path + "': " + std::strerror(errno));
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) throw InputError("cannot read " + std::string(what) + " '" + path + "': " + std::strerror(errno));
-  return text.str();
-}
 
 std::string loadCasesJson(const LoadCaseResults& results, const std::string& inputPath, const std::string& loadsPath) {
   std::ostringstream text;
@@ -83,10 +71,10 @@ void LoadCaseJob::run() {
     SectionModel checked(discard);
     readSectionInput(inputPath_, checked, diagnostics_);
   }
-  const std::string inputText = readWholeFile(inputPath_, "input file");
+  const std::string inputText = readTextFile(inputPath_, "input file");
   std::vector<LoadCombination> table;
   {
-    std::istringstream loads(readWholeFile(loadsPath_, "load table"));
+    std::istringstream loads(readTextFile(loadsPath_, "load table"));
     table = readLoadTable(loads, loadsPath_);
   }
 

@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <ios>
+#include <sstream>
 #include <system_error>
 
 #include "app/DataFile.h"
@@ -40,6 +42,15 @@ InputRecordLines readSectionInput(const std::string& path, SectionModel& model, 
   model.pruneMaterials();
   checkInput(model, lines, path, diagnostics);
   return lines;
+}
+
+std::string readTextFile(const std::string& path, const char* what) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw InputError("cannot open " + std::string(what) + " '" + path + "': " + reason());
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) throw InputError("cannot read " + std::string(what) + " '" + path + "': " + reason());
+  return text.str();
 }
 
 }  // namespace colsec

@@ -17,4 +17,9 @@ class SectionModel;
 // Returns where the single records were found.
 InputRecordLines readSectionInput(const std::string& path, SectionModel& model, std::ostream& diagnostics);
 
+// The whole content of a text file the run reads (the input for a table of
+// load combinations, the table itself); `what` names it in the message of
+// the InputError thrown when it cannot be opened or read.
+std::string readTextFile(const std::string& path, const char* what);
+
 }  // namespace colsec

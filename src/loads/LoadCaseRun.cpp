@@ -44,6 +44,15 @@ std::unique_ptr<QuietModel> readSection(const std::string& text, const std::stri
   return section;
 }
 
+// Elements copied between models of the same input text point at the
+// materials of `from`; they are turned to the same materials of `to`
+// (both models list them in the same order).
+void pointAtMaterialsOf(std::vector<Element>& elements, const SectionModel& from, const SectionModel& to) {
+  std::unordered_map<const Material*, const Material*> same;
+  for (std::size_t k = 0; k < from.materials.size(); ++k) same[from.materials[k].get()] = to.materials[k].get();
+  for (Element& e : elements) e.material = same.at(e.material);
+}
+
 // The elements after the shear analysis for one pair of shear forces.
 struct ShearState {
   double qy = 0.0;
@@ -78,12 +87,8 @@ class SectionSource {
     const SectionModel& source = master_->model;
     model.gridLinesY = source.gridLinesY;  // sorted and unique since the discretisation
     model.gridLinesZ = source.gridLinesZ;
-    std::unordered_map<const Material*, const Material*> remap;
-    for (std::size_t k = 0; k < source.materials.size(); ++k) {
-      remap[source.materials[k].get()] = model.materials[k].get();
-    }
     model.elements = elements;
-    for (Element& e : model.elements) e.material = remap.at(e.material);
+    pointAtMaterialsOf(model.elements, source, model);
     return fresh;
   }
 
@@ -132,10 +137,8 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
     state.carriedQz = model.resultForces.qz;
     state.sectionItems = sectionCheckItems(model);
     // Back to the master's materials, which outlive every run.
-    std::unordered_map<const Material*, const Material*> remap;
-    for (std::size_t k = 0; k < master.materials.size(); ++k) remap[model.materials[k].get()] = master.materials[k].get();
     state.elements = std::move(model.elements);
-    for (Element& e : state.elements) e.material = remap.at(e.material);
+    pointAtMaterialsOf(state.elements, model, master);
   });
 
   // The plastic sweeps per shear pair and quadrant of the moments.

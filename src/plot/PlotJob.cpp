@@ -1,11 +1,8 @@
 #include "plot/PlotJob.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <ctime>
-#include <fstream>
 #include <ostream>
 #include <sstream>
 #include <streambuf>
@@ -33,15 +30,6 @@ class NullBuffer : public std::streambuf {
   int_type overflow(int_type c) override { return traits_type::not_eof(c); }
   std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
 };
-
-std::string readWholeFile(const std::string& path, const char* what) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw InputError("cannot open " + std::string(what) + " '" + path + "': " + std::strerror(errno));
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) throw InputError("cannot read " + std::string(what) + " '" + path + "': " + std::strerror(errno));
-  return text.str();
-}
 
 std::string utcNow() {
   const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
@@ -74,7 +62,7 @@ std::string drawPage(const std::string& inputPath, std::ostream& diagnostics, co
   std::ostream discarded(&nothing);
   SectionModel model(discarded);  // the not-found message of the material lookup
   readSectionInput(inputPath, model, diagnostics);
-  const std::string inputText = readWholeFile(inputPath, "input file");
+  const std::string inputText = readTextFile(inputPath, "input file");
 
   PageInfo info;
   info.title = inputTitle(inputText);
@@ -85,7 +73,7 @@ std::string drawPage(const std::string& inputPath, std::ostream& diagnostics, co
 
   LoadCaseResults loads;
   if (!loadsPath.empty()) {
-    std::istringstream table(readWholeFile(loadsPath, "load table"));
+    std::istringstream table(readTextFile(loadsPath, "load table"));
     const std::vector<LoadCombination> combinations = readLoadTable(table, loadsPath);
     LoadCaseOptions options;
     options.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));

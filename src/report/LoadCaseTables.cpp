@@ -1,5 +1,6 @@
 #include "report/LoadCaseTables.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <iomanip>
@@ -42,22 +43,30 @@ const DesignCheckItem* governingItem(const CombinationOutcome& o) {
   return o.designCheck.governing < 0 ? nullptr : &o.designCheck.items[o.designCheck.governing];
 }
 
-// Pads to a width counted in characters, not bytes, of UTF-8 text.
+// Characters, not bytes, of UTF-8 text: continuation bytes do not count.
+bool startsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
+
+std::size_t characterCount(const std::string& text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), startsCharacter));
+}
+
+// Pads to a width counted in characters.
 std::string padded(const std::string& text, std::size_t width) {
-  std::size_t characters = 0;
-  for (unsigned char c : text) characters += (c & 0xC0) != 0x80 ? 1 : 0;
+  const std::size_t characters = characterCount(text);
   return characters >= width ? text : text + std::string(width - characters, ' ');
 }
 
-// At most `width` characters of UTF-8 text, the last of them "…" when cut.
+// At most `width` characters, the last of them "…" when cut.
 std::string clipped(const std::string& text, std::size_t width) {
+  if (characterCount(text) <= width) return text;
   std::size_t characters = 0;
-  std::size_t cut = text.size();
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-    if (++characters == width) cut = i;  // where the last character that fits starts
+  std::size_t cut = 0;  // where the last character that fits starts
+  for (std::size_t i = 0; i < text.size() && characters < width; ++i) {
+    if (!startsCharacter(text[i])) continue;
+    ++characters;
+    cut = i;
   }
-  return characters <= width ? text : text.substr(0, cut) + "…";
+  return text.substr(0, cut) + "…";
 }
 
 }  // namespace
@@ -89,9 +98,7 @@ void writeLoadCaseCsv(std::ostream& stream, const LoadCaseResults& results) {
 void writeLoadCaseConsoleTable(std::ostream& stream, const LoadCaseResults& results) {
   std::size_t nameWidth = 4;
   for (const CombinationOutcome& o : results.outcomes) {
-    std::size_t characters = 0;
-    for (unsigned char c : o.combination.name) characters += (c & 0xC0) != 0x80 ? 1 : 0;
-    nameWidth = std::max(nameWidth, std::min<std::size_t>(characters, 24));
+    nameWidth = std::max(nameWidth, std::min<std::size_t>(characterCount(o.combination.name), 24));
   }
   stream << "\nLoad combinations: " << results.outcomes.size() << "\n";
   stream << "  " << padded("name", nameWidth) << "  " << padded("general", 8) << padded("simplified", 12)

@@ -14,14 +14,7 @@ namespace {
 // number of cells both ways and the middle offset on the centre line: at
 // NEd = 0, μd = 1 and Mpl,y,Rd = fyd·B·H²/4 = 355e6 Nmm, Mpl,z,Rd =
 // fyd·H·B²/4 = 177.5e6 Nmm, each with the sign of its design moment.
-std::string rectangleInput(double my, double mz) {
-  return "#MATERIAL Steel1993_543 NR 1 PRIO 1 PAR 210000 355 81000\n"
-         "#PROFILE RECT NR 1 MAT 1 DIM 200 100 0 0 0\n"
-         "#FORCEED FED 0 " +
-         std::to_string(my) + " " + std::to_string(mz) +
-         " 0 0\n"
-         "#SETTINGS SET 13 0 0 19 101\n";
-}
+std::string rectangleInput(double my, double mz) { return test::steelRectangleInput(my, mz); }
 
 TEST(BendingLimits, MuTimesMplAndAlphaMWithTheSignsOfTheDesignMoments) {
   struct Case {

@@ -50,14 +50,7 @@ TEST(RayCrossing, ARayThatMeetsNoSegmentOrOnlyNaNGivesNaN) {
 // on an axis) and 101 offsets, whose middle one is the centre line: the
 // curve at N = 0 then holds Mpl,y = fyd·B·H²/4 = 355e6 Nmm at 0° and
 // Mpl,z = fyd·H·B²/4 = 177.5e6 Nmm at 90°.
-std::string rectangleInput(double my, double mz) {
-  return "#MATERIAL Steel1993_543 NR 1 PRIO 1 PAR 210000 355 81000\n"
-         "#PROFILE RECT NR 1 MAT 1 DIM 200 100 0 0 0\n"
-         "#FORCEED FED 0 " +
-         std::to_string(my) + " " + std::to_string(mz) +
-         " 0 0\n"
-         "#SETTINGS SET 13 0 0 19 101\n";
-}
+std::string rectangleInput(double my, double mz) { return test::steelRectangleInput(my, mz); }
 
 constexpr double kMplY = 355e6;
 constexpr double kMplZ = 177.5e6;

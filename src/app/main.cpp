@@ -14,6 +14,7 @@
 #include "app/ConsoleSummary.h"
 #include "app/ErrorHandling.h"
 #include "app/InterruptCleanup.h"
+#include "app/LargePages.h"
 #include "app/LoadCaseJob.h"
 #include "app/TerminalConsole.h"
 #include "model/ParallelFor.h"
@@ -39,6 +40,7 @@ constexpr const char* kUsageLine = "usage: colsec INPUT   (colsec --help for mor
 }  // namespace
 
 int main(int argc, char** argv) {
+  colsec::useLargePages();
   std::ios::sync_with_stdio(false);
   const bool terminal = isatty(STDOUT_FILENO) == 1;
   const colsec::CommandLine line = colsec::parseCommandLine(argc, argv);

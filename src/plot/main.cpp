@@ -9,6 +9,7 @@
 
 #include "app/ErrorHandling.h"
 #include "app/InterruptCleanup.h"
+#include "app/LargePages.h"
 #include "plot/PlotJob.h"
 
 namespace {
@@ -28,6 +29,7 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+  colsec::useLargePages();
   if (argc == 2 && std::string(argv[1]) == "--help") {
     std::cout << kUsage;
     return 0;

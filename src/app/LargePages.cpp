@@ -1,0 +1,103 @@
+#include "app/LargePages.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define COLSEC_OWN_ALLOCATOR 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define COLSEC_OWN_ALLOCATOR 0
+#endif
+#endif
+#ifndef COLSEC_OWN_ALLOCATOR
+#if defined(__linux__) && defined(__GLIBC__)
+#define COLSEC_OWN_ALLOCATOR 1
+#else
+#define COLSEC_OWN_ALLOCATOR 0
+#endif
+#endif
+
+#if COLSEC_OWN_ALLOCATOR
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
+namespace colsec {
+
+#if COLSEC_OWN_ALLOCATOR
+
+namespace {
+
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+// From this size on a block gets pages of its own: the element array, the
+// solver's table, the sweep's columns, the element list's text.
+constexpr std::size_t kLargeBlock = std::size_t{1} << 20;
+// The heap of the smaller blocks grows by this much at a time.
+constexpr std::size_t kHeapStep = std::size_t{64} << 20;
+
+void adviseHugePages(void* start, std::size_t bytes) {
+  // Advice only: where the kernel refuses it, the pages are ordinary ones.
+  (void)madvise(start, bytes, MADV_HUGEPAGE);
+}
+
+void* allocate(std::size_t bytes) {
+  if (bytes < kLargeBlock) return std::malloc(bytes == 0 ? 1 : bytes);
+  // Whole huge pages, so that the last one is eligible too.
+  const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+  if (rounded < bytes) return nullptr;
+  void* block = std::aligned_alloc(kHugePage, rounded);
+  if (block != nullptr) adviseHugePages(block, rounded);
+  return block;
+}
+
+void* allocateOrThrow(std::size_t bytes) {
+  for (;;) {
+    if (void* block = allocate(bytes)) return block;
+    const std::new_handler handler = std::get_new_handler();
+    if (handler == nullptr) throw std::bad_alloc();
+    handler();
+  }
+}
+
+}  // namespace
+
+void useLargePages() {
+  // A fixed threshold: the C library would otherwise raise it after the
+  // first large block is freed and serve the next ones from the heap.
+  mallopt(M_MMAP_THRESHOLD, static_cast<int>(kLargeBlock));
+  mallopt(M_TOP_PAD, static_cast<int>(kHeapStep));
+  mallopt(M_TRIM_THRESHOLD, static_cast<int>(2 * kHeapStep));
+  mallopt(M_ARENA_MAX, 1);
+  // Grow the heap by one step now and advise all of it.
+  void* probe = std::malloc(kLargeBlock / 2);
+  if (probe == nullptr) return;
+  const auto first = reinterpret_cast<std::uintptr_t>(probe) & ~std::uintptr_t{4095};
+  const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  if (end > first) adviseHugePages(reinterpret_cast<void*>(first), end - first);
+  std::free(probe);
+}
+
+#else
+
+void useLargePages() {}
+
+#endif
+
+}  // namespace colsec
+
+#if COLSEC_OWN_ALLOCATOR
+
+// Every block, large or small, comes from the C library and goes back to
+// it with free().
+void* operator new(std::size_t bytes) { return colsec::allocateOrThrow(bytes); }
+void* operator new[](std::size_t bytes) { return colsec::allocateOrThrow(bytes); }
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+
+#endif

@@ -13,8 +13,11 @@
 namespace colsec {
 
 // Which machine code evaluates the sweep: the widest the processor offers,
-// or the baseline that runs on every x86-64 processor.
-enum class SweepKernel { Automatic, Baseline };
+// AVX2, or the baseline that runs on every x86-64 processor; and the signed
+// distance of every element and point, which the faster kernels replace by
+// one threshold per element (kept for sections where that does not apply,
+// and for the tests).
+enum class SweepKernel { Automatic, Baseline, Avx2, Distance };
 
 class PlasticSweep {
  public:
@@ -37,6 +40,7 @@ class PlasticSweep {
   std::vector<double> lowerNx_;
   std::vector<double> lowerMy_;
   std::vector<double> lowerMz_;
+  double largestPosition_ = 0.0;  // largest |posY| or |posZ|; inf for a NaN
 };
 
 }  // namespace colsec

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "app/LargePages.h"
 #include "analysis/ElementResults.h"
 #include "analysis/SectionSums.h"
 #include "analysis/Solvers.h"
@@ -242,6 +243,7 @@ void benchmarkSize(double target) {
 }  // namespace colsec
 
 int main(int argc, char** argv) {
+  colsec::useLargePages();
   std::vector<double> sizes;
   for (int i = 1; i < argc; ++i) sizes.push_back(std::atof(argv[i]));
   if (sizes.empty()) sizes = {1e4, 1e5, 1e6};

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "app/LargePages.h"
 #include "loads/LoadCaseRun.h"
 #include "loads/LoadTable.h"
 #include "model/ParallelFor.h"
@@ -99,6 +100,7 @@ void singleRun(const std::filesystem::path& folder, const std::string& section, 
 }  // namespace colsec
 
 int main(int argc, char** argv) {
+  colsec::useLargePages();
   using namespace colsec;
   const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
   const int sample = argc > 2 ? std::atoi(argv[2]) : 20;

@@ -14,7 +14,8 @@ namespace {
 
 // The "#ELEMENT" lines of elements [first, last) appended to `text`.
 void formatElementLines(std::string& text, const std::vector<Element>& elements, std::size_t first, std::size_t last) {
-  NumberTextCache numbers;
+  // One cache per thread, kept from block to block.
+  thread_local NumberTextCache numbers;
   for (std::size_t i = first; i < last; ++i) {
     const Element& e = elements[i];
     text += "#ELEMENT PROF: ";
@@ -45,11 +46,15 @@ void writeElementResults(std::ostream& stream, const std::vector<Element>& eleme
   console << "Writing Element Results\n";
   stream << "//Elements\n";
   // Blocks of lines are formatted on every core, each into its own text,
-  // and written in element order: the same characters as one pass.
-  constexpr std::size_t kBlock = 4096;
+  // and written in element order: the same characters as one pass. The
+  // texts are reused from batch to batch, so the memory they take stays
+  // small whatever the number of elements.
+  constexpr std::size_t kBlock = 1024;
   constexpr std::size_t kBlocksAtOnce = 16;
+  constexpr std::size_t kLongestLine = 200;
   const std::size_t blocks = (elements.size() + kBlock - 1) / kBlock;
-  std::vector<std::string> texts(kBlocksAtOnce);
+  std::vector<std::string> texts(std::min(kBlocksAtOnce, blocks));
+  for (std::string& text : texts) text.reserve(kBlock * kLongestLine);
   for (std::size_t start = 0; start < blocks; start += kBlocksAtOnce) {
     const std::size_t count = std::min(kBlocksAtOnce, blocks - start);
     parallelFor(static_cast<int>(count), hardwareThreads(), [&](int k) {

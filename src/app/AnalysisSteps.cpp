@@ -1,5 +1,6 @@
 #include "app/AnalysisSteps.h"
 
+#include <future>
 #include <ostream>
 
 #include "analysis/ElementResults.h"
@@ -29,9 +30,21 @@ std::ostream& orDiscard(std::ostream* stream) {
 void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& streams) {
   discretise(model);
   runShearSteps(model, tolerance, streams.console);
-  SharedResults computeHere;
-  computeHere.sweepThreads = hardwareThreads();
-  runForceSteps(model, tolerance, streams, computeHere);
+  // The plastic surface and the section's check items depend only on the
+  // shear-reduced elements, and the strain state only on the elements'
+  // laws: other threads sweep while this one solves and writes the
+  // element list. Each result is computed whole by one thread, so the
+  // bits are those of the steps one after another. The other threads read
+  // only what the strain steps leave alone (positions, triples, laws).
+  PlasticSurface surface;
+  SectionCheckItems sectionItems;
+  std::future<void> resistances = std::async(std::launch::async, [&] {
+    if (model.allNonlinear) surface = sweepPlasticSurface(model, hardwareThreads());
+    sectionItems = sectionCheckItems(model);
+  });
+  runStrainSteps(model, tolerance, streams);
+  resistances.get();
+  runResistanceSteps(model, tolerance, streams, {&surface, &sectionItems, 1});
 }
 
 void runShearSteps(SectionModel& model, double tolerance, std::ostream& console) {
@@ -40,7 +53,11 @@ void runShearSteps(SectionModel& model, double tolerance, std::ostream& console)
 }
 
 void runForceSteps(SectionModel& model, double tolerance, const RunStreams& streams, const SharedResults& shared) {
-  std::ostream& validation = orDiscard(streams.validation);
+  runStrainSteps(model, tolerance, streams);
+  runResistanceSteps(model, tolerance, streams, shared);
+}
+
+void runStrainSteps(SectionModel& model, double tolerance, const RunStreams& streams) {
   runStressAnalysis(model, tolerance, orDiscard(streams.log), streams.console);
   if (streams.section != nullptr) {
     writeElementResults(*streams.section, model.elements, streams.console);
@@ -50,7 +67,12 @@ void runForceSteps(SectionModel& model, double tolerance, const RunStreams& stre
   checkElementLimits(model);
   collectMaterialExtremes(model, streams.console);
   evaluateGeneralMethod(model);
-  if (streams.validation != nullptr) writeGeneralMethodReport(validation, model);
+  if (streams.validation != nullptr) writeGeneralMethodReport(*streams.validation, model);
+}
+
+void runResistanceSteps(SectionModel& model, double tolerance, const RunStreams& streams,
+                        const SharedResults& shared) {
+  std::ostream& validation = orDiscard(streams.validation);
   if (model.allNonlinear) {
     // Never cleared: on a terminal the console filter shows the progress
     // as one line per phase (app/TerminalConsole.h).

@@ -47,4 +47,12 @@ void runShearSteps(SectionModel& model, double tolerance, std::ostream& console)
 // report and the design check.
 void runForceSteps(SectionModel& model, double tolerance, const RunStreams& streams, const SharedResults& shared);
 
+// The two halves of runForceSteps. The strain steps: strain state, element
+// list, element checks and the general method with its report.
+void runStrainSteps(SectionModel& model, double tolerance, const RunStreams& streams);
+// The resistance steps: interaction curves, the simplified method with its
+// report, the input summary and the design check.
+void runResistanceSteps(SectionModel& model, double tolerance, const RunStreams& streams,
+                        const SharedResults& shared);
+
 }  // namespace colsec

@@ -33,9 +33,13 @@ namespace colsec {
 namespace {
 
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
-// From this size on a block gets pages of its own: the element array, the
-// solver's table, the sweep's columns, the element list's text.
+// From this size on a block is advised as huge-page memory: the element
+// array, the solver's table, the element list's text.
 constexpr std::size_t kLargeBlock = std::size_t{1} << 20;
+// Blocks up to this size come from the heap, which keeps freed memory for
+// the next block: pages the process has touched once are cheap to reuse,
+// fresh ones are not. Larger blocks are mapped on their own.
+constexpr std::size_t kMappedBlock = std::size_t{32} << 20;
 // The heap of the smaller blocks grows by this much at a time.
 constexpr std::size_t kHeapStep = std::size_t{64} << 20;
 
@@ -46,6 +50,16 @@ void adviseHugePages(void* start, std::size_t bytes) {
 
 void* allocate(std::size_t bytes) {
   if (bytes < kLargeBlock) return std::malloc(bytes == 0 ? 1 : bytes);
+  if (bytes < kMappedBlock) {
+    // The heap may have grown beyond the part advised at the start.
+    void* block = std::malloc(bytes);
+    if (block != nullptr) {
+      const auto first = (reinterpret_cast<std::uintptr_t>(block) + 4095) & ~std::uintptr_t{4095};
+      const auto end = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~std::uintptr_t{4095};
+      if (end > first) adviseHugePages(reinterpret_cast<void*>(first), end - first);
+    }
+    return block;
+  }
   // Whole huge pages, so that the last one is eligible too.
   const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
   if (rounded < bytes) return nullptr;
@@ -68,7 +82,7 @@ void* allocateOrThrow(std::size_t bytes) {
 void useLargePages() {
   // A fixed threshold: the C library would otherwise raise it after the
   // first large block is freed and serve the next ones from the heap.
-  mallopt(M_MMAP_THRESHOLD, static_cast<int>(kLargeBlock));
+  mallopt(M_MMAP_THRESHOLD, static_cast<int>(kMappedBlock));
   mallopt(M_TOP_PAD, static_cast<int>(kHeapStep));
   mallopt(M_TRIM_THRESHOLD, static_cast<int>(2 * kHeapStep));
   mallopt(M_ARENA_MAX, 1);

@@ -79,10 +79,15 @@ __attribute__((always_inline)) inline void accumulateByDistance(const SweepColum
 // compares its point number with the threshold. The accumulators of a
 // block of points stay in registers for a whole pass over the elements;
 // held in memory, their loads and stores were the limit.
+//
+// Adding a zero never changes a sum that starts at +0 (it can never become
+// -0, and x + ±0 is x for any other x), so an element adds nothing to the
+// points before addsFrom[i]: concrete on the tension side, whose triple is
+// zero, skips its groups there.
 template <typename V, int kWidth, int kBlock>
 __attribute__((always_inline)) inline void accumulateBlock(const SweepColumns& columns, const std::uint32_t* thresholds,
-                                                           std::size_t firstPoint, double* sumNx, double* sumMy,
-                                                           double* sumMz) {
+                                                           const std::uint32_t* addsFrom, std::size_t firstPoint,
+                                                           double* sumNx, double* sumMy, double* sumMz) {
   static_assert(sizeof(V) == kWidth * sizeof(double) && kWidth <= 8);
   static constexpr double kLaneNumbers[8] = {0, 1, 2, 3, 4, 5, 6, 7};
   V laneNumbers;
@@ -96,11 +101,15 @@ __attribute__((always_inline)) inline void accumulateBlock(const SweepColumns& c
     point[g] = laneNumbers + static_cast<double>(firstPoint + static_cast<std::size_t>(g * kWidth));
     nx[g] = my[g] = mz[g] = zero;
   }
+  const std::size_t blockEnd = firstPoint + kBlock * kWidth;
   for (std::size_t i = 0; i < columns.elements; ++i) {
+    const std::size_t from = addsFrom[i];
+    if (from >= blockEnd) continue;
     const V threshold = zero + static_cast<double>(thresholds[i]);
     const V uNx = zero + columns.upperNx[i], uMy = zero + columns.upperMy[i], uMz = zero + columns.upperMz[i];
     const V lNx = zero + columns.lowerNx[i], lMy = zero + columns.lowerMy[i], lMz = zero + columns.lowerMz[i];
     for (int g = 0; g < kBlock; ++g) {
+      if (firstPoint + static_cast<std::size_t>((g + 1) * kWidth) <= from) continue;
       const auto compressed = point[g] >= threshold;
       nx[g] += compressed ? lNx : uNx;
       my[g] += compressed ? lMy : uMy;
@@ -121,17 +130,18 @@ __attribute__((always_inline)) inline void accumulateBlock(const SweepColumns& c
 // multiple of kWidth points.
 template <typename V, int kWidth, int kMaxBlock>
 __attribute__((always_inline)) inline void accumulateByThreshold(const SweepColumns& columns,
-                                                                 const std::uint32_t* thresholds, std::size_t groups,
+                                                                 const std::uint32_t* thresholds,
+                                                                 const std::uint32_t* addsFrom, std::size_t groups,
                                                                  double* sumNx, double* sumMy, double* sumMz) {
   std::size_t g = 0;
   for (; g + kMaxBlock <= groups; g += kMaxBlock) {
-    accumulateBlock<V, kWidth, kMaxBlock>(columns, thresholds, g * kWidth, sumNx, sumMy, sumMz);
+    accumulateBlock<V, kWidth, kMaxBlock>(columns, thresholds, addsFrom, g * kWidth, sumNx, sumMy, sumMz);
   }
   const std::size_t first = g * kWidth;
   switch (groups - g) {
     case 0: break;
 #define COLSEC_SWEEP_REST(n) \
-    case n: if constexpr (n < kMaxBlock) accumulateBlock<V, kWidth, n>(columns, thresholds, first, sumNx, sumMy, sumMz); break;
+    case n: if constexpr (n < kMaxBlock) accumulateBlock<V, kWidth, n>(columns, thresholds, addsFrom, first, sumNx, sumMy, sumMz); break;
     COLSEC_SWEEP_REST(1)
     COLSEC_SWEEP_REST(2)
     COLSEC_SWEEP_REST(3)
@@ -158,20 +168,20 @@ __attribute__((target("avx2"))) void distanceAvx2(const SweepColumns& columns, s
   accumulateByDistance(columns, groups, pointY, pointZ, dirY, dirZ, sumNx, sumMy, sumMz);
 }
 
-void thresholdBaseline(const SweepColumns& columns, const std::uint32_t* thresholds, std::size_t points,
+void thresholdBaseline(const SweepColumns& columns, const std::uint32_t* thresholds, const std::uint32_t* addsFrom, std::size_t points,
                        double* sumNx, double* sumMy, double* sumMz) {
-  accumulateByThreshold<Lanes, 4, 2>(columns, thresholds, (points + 3) / 4, sumNx, sumMy, sumMz);
+  accumulateByThreshold<Lanes, 4, 2>(columns, thresholds, addsFrom, (points + 3) / 4, sumNx, sumMy, sumMz);
 }
 
 __attribute__((target("avx2"))) void thresholdAvx2(const SweepColumns& columns, const std::uint32_t* thresholds,
-                                                   std::size_t points, double* sumNx, double* sumMy, double* sumMz) {
-  accumulateByThreshold<Lanes, 4, 3>(columns, thresholds, (points + 3) / 4, sumNx, sumMy, sumMz);
+                                                   const std::uint32_t* addsFrom, std::size_t points, double* sumNx, double* sumMy, double* sumMz) {
+  accumulateByThreshold<Lanes, 4, 3>(columns, thresholds, addsFrom, (points + 3) / 4, sumNx, sumMy, sumMz);
 }
 
 __attribute__((target("avx512f"))) void thresholdAvx512(const SweepColumns& columns, const std::uint32_t* thresholds,
-                                                        std::size_t points, double* sumNx, double* sumMy,
+                                                        const std::uint32_t* addsFrom, std::size_t points, double* sumNx, double* sumMy,
                                                         double* sumMz) {
-  accumulateByThreshold<Lanes8, 8, 7>(columns, thresholds, (points + 7) / 8, sumNx, sumMy, sumMz);
+  accumulateByThreshold<Lanes8, 8, 7>(columns, thresholds, addsFrom, (points + 7) / 8, sumNx, sumMy, sumMz);
 }
 
 bool hasAvx2() {
@@ -226,6 +236,8 @@ PlasticSweep::PlasticSweep(const std::vector<Element>& elements) {
     lowerNx_.push_back(e.plasticLower.nx);
     lowerMy_.push_back(e.plasticLower.my);
     lowerMz_.push_back(e.plasticLower.mz);
+    const auto isZero = [](double v) { return v == 0.0; };
+    upperIsZero_.push_back(isZero(e.plasticUpper.nx) && isZero(e.plasticUpper.my) && isZero(e.plasticUpper.mz));
     const double extent = std::fmax(std::fabs(e.posY), std::fabs(e.posZ));
     if (!(extent <= largestPosition_)) largestPosition_ = std::isnan(extent) ? HUGE_VAL : extent;
   }
@@ -262,12 +274,14 @@ InteractionCurve PlasticSweep::sweep(double alpha, double mStart, double mEnd, d
     std::vector<std::uint32_t> thresholds(columns.elements);
     const SweepLines lines{pointY.data(), pointZ.data(), c, -s, points};
     findThresholds(columns, lines, s, c, mStart, (mEnd - mStart) / (count - 1), thresholds.data());
+    std::vector<std::uint32_t> addsFrom(columns.elements);
+    for (std::size_t i = 0; i < columns.elements; ++i) addsFrom[i] = upperIsZero_[i] ? thresholds[i] : 0;
     // Room for whole vectors of eight points.
     for (auto* sums : {&sumNx, &sumMy, &sumMz}) sums->resize((points + 7) / 8 * 8);
     const auto accumulate = kernel == SweepKernel::Baseline ? thresholdBaseline
                             : kernel == SweepKernel::Avx2 || !hasAvx512() ? (hasAvx2() ? thresholdAvx2 : thresholdBaseline)
                                                                           : thresholdAvx512;
-    accumulate(columns, thresholds.data(), points, sumNx.data(), sumMy.data(), sumMz.data());
+    accumulate(columns, thresholds.data(), addsFrom.data(), points, sumNx.data(), sumMy.data(), sumMz.data());
   } else {
     const bool avx2 = kernel != SweepKernel::Baseline && hasAvx2();
     for (std::size_t first = 0; first < groups; first += kGroupsPerPass) {

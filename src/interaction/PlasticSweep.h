@@ -40,6 +40,7 @@ class PlasticSweep {
   std::vector<double> lowerNx_;
   std::vector<double> lowerMy_;
   std::vector<double> lowerMz_;
+  std::vector<bool> upperIsZero_;  // tension triple (±0, ±0, ±0)
   double largestPosition_ = 0.0;  // largest |posY| or |posZ|; inf for a NaN
 };
 

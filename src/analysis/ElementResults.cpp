@@ -92,32 +92,37 @@ void checkElementLimits(SectionModel& model) {
 
 void collectMaterialExtremes(SectionModel& model, std::ostream& console) {
   console << "Saving Material Results\n";
-  for (const auto& owned : model.materials) {
-    Material& m = *owned;
-    for (const Element& e : model.elements) {
-      if (e.material != &m) continue;
-      // The first element sets every extreme, even beyond the ±1e100 start
-      // values of a diverged run.
-      if (m.maxSigmaElement == nullptr || e.sigX >= m.maxSigma) {
-        m.maxSigma = e.sigX;
-        m.maxSigmaElement = &e;
-      }
-      if (m.minSigmaElement == nullptr || e.sigX <= m.minSigma) {
-        m.minSigma = e.sigX;
-        m.minSigmaElement = &e;
-      }
-      if (m.maxTauElement == nullptr || e.tauComb >= m.maxTau) {
-        m.maxTau = e.tauComb;
-        m.maxTauElement = &e;
-      }
-      if (m.maxEpsElement == nullptr || e.epsX > m.maxEps) {
-        m.maxEps = e.epsX;
-        m.maxEpsElement = &e;
-      }
-      if (m.minEpsElement == nullptr || e.epsX < m.minEps) {
-        m.minEps = e.epsX;
-        m.minEpsElement = &e;
-      }
+  // One pass over the elements; each material still sees its own elements
+  // in sequence order, as a pass per material would.
+  std::size_t last = 0;
+  for (const Element& e : model.elements) {
+    if (last >= model.materials.size() || model.materials[last].get() != e.material) {
+      last = 0;
+      while (last < model.materials.size() && model.materials[last].get() != e.material) ++last;
+      if (last == model.materials.size()) continue;
+    }
+    Material& m = *model.materials[last];
+    // The first element sets every extreme, even beyond the ±1e100 start
+    // values of a diverged run.
+    if (m.maxSigmaElement == nullptr || e.sigX >= m.maxSigma) {
+      m.maxSigma = e.sigX;
+      m.maxSigmaElement = &e;
+    }
+    if (m.minSigmaElement == nullptr || e.sigX <= m.minSigma) {
+      m.minSigma = e.sigX;
+      m.minSigmaElement = &e;
+    }
+    if (m.maxTauElement == nullptr || e.tauComb >= m.maxTau) {
+      m.maxTau = e.tauComb;
+      m.maxTauElement = &e;
+    }
+    if (m.maxEpsElement == nullptr || e.epsX > m.maxEps) {
+      m.maxEps = e.epsX;
+      m.maxEpsElement = &e;
+    }
+    if (m.minEpsElement == nullptr || e.epsX < m.minEps) {
+      m.minEps = e.epsX;
+      m.minEpsElement = &e;
     }
   }
 }

@@ -56,9 +56,7 @@ inline void FibreTable::evaluate(const Fibre& f, double strain, double& stress, 
       return;
     }
     case Law::Parabola: {
-      const auto& law = static_cast<const Concrete1992_3171&>(*f.material);
-      stress = law.stressValue(strain);
-      tangent = law.tangentValue(strain);
+      static_cast<const Concrete1992_3171&>(*f.material).stressAndTangent(strain, stress, tangent);
       return;
     }
     case Law::Bilinear: {

@@ -1,5 +1,6 @@
 #include "app/LargePages.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -43,6 +44,11 @@ constexpr std::size_t kMappedBlock = std::size_t{32} << 20;
 // The heap of the smaller blocks grows by this much at a time.
 constexpr std::size_t kHeapStep = std::size_t{64} << 20;
 
+// The part of the heap advised at the start; blocks inside it need no
+// further advice (a system call each).
+std::atomic<std::uintptr_t> advisedFirst{0};
+std::atomic<std::uintptr_t> advisedEnd{0};
+
 void adviseHugePages(void* start, std::size_t bytes) {
   // Advice only: where the kernel refuses it, the pages are ordinary ones.
   (void)madvise(start, bytes, MADV_HUGEPAGE);
@@ -56,7 +62,9 @@ void* allocate(std::size_t bytes) {
     if (block != nullptr) {
       const auto first = (reinterpret_cast<std::uintptr_t>(block) + 4095) & ~std::uintptr_t{4095};
       const auto end = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~std::uintptr_t{4095};
-      if (end > first) adviseHugePages(reinterpret_cast<void*>(first), end - first);
+      const bool advised = advisedFirst.load(std::memory_order_relaxed) <= first &&
+                           end <= advisedEnd.load(std::memory_order_relaxed);
+      if (!advised && end > first) adviseHugePages(reinterpret_cast<void*>(first), end - first);
     }
     return block;
   }
@@ -91,7 +99,11 @@ void useLargePages() {
   if (probe == nullptr) return;
   const auto first = reinterpret_cast<std::uintptr_t>(probe) & ~std::uintptr_t{4095};
   const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
-  if (end > first) adviseHugePages(reinterpret_cast<void*>(first), end - first);
+  if (end > first) {
+    adviseHugePages(reinterpret_cast<void*>(first), end - first);
+    advisedFirst = first;
+    advisedEnd = end;
+  }
   std::free(probe);
 }
 

@@ -1,6 +1,8 @@
 #include "interaction/InteractionCurves.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <ostream>
@@ -169,17 +171,30 @@ PlasticSurface sweepPlasticSurface(const SectionModel& model, int threads) {
   const int angles = std::max(model.settings.angularSubdivisions, 0);
   PlasticSurface surface;
   surface.surfaceCurves.resize(static_cast<std::size_t>(angles));
+  // The first and the last surface angle mostly have the bits of the N-My
+  // and the N-Mz angle: the same sweep, so the curve is copied.
+  const auto sameAngle = [](double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); };
+  std::vector<int> copyOf(static_cast<std::size_t>(angles), -1);
+  for (int i = 0; i < angles; ++i) {
+    const double alpha = surfaceAngle(quadrant, i, angles);
+    if (sameAngle(alpha, quadrant.alphaNMy)) copyOf[i] = 0;
+    if (sameAngle(alpha, quadrant.alphaNMz)) copyOf[i] = 1;
+  }
   // Curve k: N-My, N-Mz, then the surface angles; each is one thread's.
   parallelFor(angles + 2, threads, [&](int k) {
     if (k == 0) {
       surface.curveNMy = sweep.sweep(quadrant.alphaNMy, -radius, radius, offsets);
     } else if (k == 1) {
       surface.curveNMz = sweep.sweep(quadrant.alphaNMz, -radius, radius, offsets);
-    } else {
+    } else if (copyOf[k - 2] < 0) {
       const int i = k - 2;
       surface.surfaceCurves[i] = sweep.sweep(surfaceAngle(quadrant, i, angles), -radius, radius, offsets);
     }
   });
+  for (int i = 0; i < angles; ++i) {
+    if (copyOf[i] >= 0) surface.surfaceCurves[i] = copyOf[i] == 0 ? surface.curveNMy : surface.curveNMz;
+  }
+  surface.plasticShear = sectionPlasticShear(model.elements);
   return surface;
 }
 
@@ -230,9 +245,8 @@ void computeInteractionCurves(SectionModel& model, std::ostream& interaction, st
   writeCurve(interaction, model.curveMyMzN0, "MyMzN0");
   writeCurve(interaction, model.curveMyMz, "MyMz");
 
-  const ShearPair shear = sectionPlasticShear(model.elements);
-  model.qPlRdY = shear.y;
-  model.qPlRdZ = shear.z;
+  model.qPlRdY = surface.plasticShear.y;
+  model.qPlRdZ = surface.plasticShear.z;
 }
 
 }  // namespace colsec

@@ -60,11 +60,13 @@ CurvePoint closestCurvePoint(const SectionModel& model, const CurvePoint& target
 
 // The sweeps of the rigid-plastic surface in the quadrant of the design
 // moments: N-My, N-Mz and one curve per angle. They depend only on the
-// elements' plastic triples, the settings and the quadrant.
+// elements' plastic triples, the settings and the quadrant. With them the
+// plastic shear resistances, which depend on the elements alone.
 struct PlasticSurface {
   InteractionCurve curveNMy;
   InteractionCurve curveNMz;
   std::vector<InteractionCurve> surfaceCurves;
+  ShearPair plasticShear;
 };
 // threads: the curves are shared out whole, so the result does not depend
 // on their number.

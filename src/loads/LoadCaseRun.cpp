@@ -10,7 +10,7 @@
 #include <mutex>
 #include <sstream>
 #include <thread>
-#include <unordered_map>
+#include <stdexcept>
 
 #include "app/AnalysisSteps.h"
 #include "check/DesignCheck.h"
@@ -48,9 +48,16 @@ std::unique_ptr<QuietModel> readSection(const std::string& text, const std::stri
 // materials of `from`; they are turned to the same materials of `to`
 // (both models list them in the same order).
 void pointAtMaterialsOf(std::vector<Element>& elements, const SectionModel& from, const SectionModel& to) {
-  std::unordered_map<const Material*, const Material*> same;
-  for (std::size_t k = 0; k < from.materials.size(); ++k) same[from.materials[k].get()] = to.materials[k].get();
-  for (Element& e : elements) e.material = same.at(e.material);
+  // Neighbouring elements mostly share their material.
+  std::size_t last = 0;
+  for (Element& e : elements) {
+    if (last >= from.materials.size() || from.materials[last].get() != e.material) {
+      last = 0;
+      while (last < from.materials.size() && from.materials[last].get() != e.material) ++last;
+      if (last == from.materials.size()) throw std::logic_error("element of a material not in its model");
+    }
+    e.material = to.materials[last].get();
+  }
 }
 
 // The elements after the shear analysis for one pair of shear forces.

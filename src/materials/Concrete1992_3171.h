@@ -47,6 +47,26 @@ class Concrete1992_3171 final : public Material {
     return (n * fcd / epsC2) * power(1.0 - strain / epsC2, n - 1.0);
   }
 
+  // stressValue and tangentValue in one: one division and, for n = 2, one
+  // power function per strain. Read into locals, so that writing the
+  // results cannot make the compiler read the law again.
+  void stressAndTangent(double strain, double& stress, double& tangent) const {
+    const double c2 = epsC2, f = fcd, exponent = n;
+    if (strain > 0.0) {
+      stress = 0.0;
+      tangent = 0.0;
+      return;
+    }
+    if (strain < c2) {
+      stress = f;
+      tangent = 0.0;
+      return;
+    }
+    const double x = 1.0 - strain / c2;
+    tangent = (exponent * f / c2) * power(x, exponent - 1.0);
+    stress = strain >= 0.0 ? 0.0 : f * (1.0 - power(x, exponent));
+  }
+
   // std::pow(x, e). For e = 1 that is x itself: the library's pow is
   // accurate to 0.52 ULP including its final rounding, which leaves no
   // other double for an exact result; the tangent of the usual exponent

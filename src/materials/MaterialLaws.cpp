@@ -1,5 +1,7 @@
 #include "materials/MaterialLaws.h"
 
+#include <typeinfo>
+
 #include "materials/Concrete1992_3171.h"
 #include "materials/Concrete1992_3172.h"
 #include "materials/LinearMaterial.h"
@@ -72,10 +74,22 @@ const MaterialLaw* findMaterialLaw(std::string_view keyword) {
 }
 
 const MaterialLaw* lawOf(const Material& material) {
+  // Asked per element by some passes: the last answer of this thread is
+  // kept, recognised by the identity of the type's descriptor.
+  thread_local const std::type_info* lastType = nullptr;
+  thread_local const MaterialLaw* lastLaw = nullptr;
+  const std::type_info& type = typeid(material);
+  if (&type == lastType) return lastLaw;
+  const MaterialLaw* found = nullptr;
   for (const MaterialLaw& law : kLaws) {
-    if (typeid(material) == *law.type) return &law;
+    if (type == *law.type) {
+      found = &law;
+      break;
+    }
   }
-  return nullptr;
+  lastType = &type;
+  lastLaw = found;
+  return found;
 }
 
 }  // namespace colsec

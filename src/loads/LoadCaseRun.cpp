@@ -61,14 +61,27 @@ void pointAtMaterialsOf(std::vector<Element>& elements, const SectionModel& from
 }
 
 // The elements after the shear analysis for one pair of shear forces.
+// Computed by the first combination that needs it and released after the
+// last, so that only the states in use are held.
 struct ShearState {
   double qy = 0.0;
   double qz = 0.0;
+  std::once_flag computed;
+  std::atomic<int> users{0};
   std::vector<Element> elements;  // materials: those of the master model
   bool converged = false;
   double carriedQy = 0.0;
   double carriedQz = 0.0;
   SectionCheckItems sectionItems;
+};
+
+// The plastic sweeps of one shear pair and quadrant, held the same way.
+struct SurfaceSlot {
+  int shear = 0;
+  int quadrant = 0;
+  std::once_flag computed;
+  std::atomic<int> users{0};
+  PlasticSurface surface;
 };
 
 // Shear pairs are told apart by their bits: -0.0 and 0.0 give shear
@@ -123,17 +136,35 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
   const SectionModel& master = source.master();
   const int threads = std::max(1, options.threads);
 
-  // Distinct shear pairs in the order of their first combination.
+  // Distinct shear pairs in the order of their first combination, and the
+  // sweeps per shear pair and quadrant of the moments.
   std::map<ShearKey, int> shearIndex;
   std::vector<int> shearOf(combinations.size());
-  std::vector<ShearState> shears;
+  std::map<std::pair<int, int>, int> surfaceIndex;
+  std::vector<int> surfaceOf(combinations.size(), -1);
   for (std::size_t c = 0; c < combinations.size(); ++c) {
-    const auto [at, added] = shearIndex.emplace(shearKey(combinations[c].forces), static_cast<int>(shears.size()));
-    if (added) shears.push_back({combinations[c].forces.qy, combinations[c].forces.qz, {}, false, 0.0, 0.0, {}});
-    shearOf[c] = at->second;
+    shearOf[c] = shearIndex.emplace(shearKey(combinations[c].forces), static_cast<int>(shearIndex.size())).first->second;
+    if (master.allNonlinear) {
+      const std::pair<int, int> key{shearOf[c], momentQuadrant(combinations[c].forces).q};
+      surfaceOf[c] = surfaceIndex.emplace(key, static_cast<int>(surfaceIndex.size())).first->second;
+    }
   }
-  parallelFor(static_cast<int>(shears.size()), threads, [&](int s) {
-    ShearState& state = shears[s];
+  std::vector<ShearState> shears(shearIndex.size());
+  std::vector<SurfaceSlot> surfaces(surfaceIndex.size());
+  for (std::size_t c = 0; c < combinations.size(); ++c) {
+    ShearState& shear = shears[static_cast<std::size_t>(shearOf[c])];
+    shear.qy = combinations[c].forces.qy;
+    shear.qz = combinations[c].forces.qz;
+    ++shear.users;
+    if (surfaceOf[c] >= 0) {
+      SurfaceSlot& slot = surfaces[static_cast<std::size_t>(surfaceOf[c])];
+      slot.shear = shearOf[c];
+      slot.quadrant = momentQuadrant(combinations[c].forces).q;
+      ++slot.users;
+    }
+  }
+
+  const auto solveShear = [&](ShearState& state) {
     std::unique_ptr<QuietModel> run = source.modelWith(master.elements);
     SectionModel& model = run->model;
     model.designForces.qy = state.qy;
@@ -146,29 +177,15 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
     // Back to the master's materials, which outlive every run.
     state.elements = std::move(model.elements);
     pointAtMaterialsOf(state.elements, model, master);
-  });
-
-  // The plastic sweeps per shear pair and quadrant of the moments.
-  std::map<std::pair<int, int>, int> surfaceIndex;
-  std::vector<std::pair<int, int>> surfaceKeys;
-  std::vector<int> surfaceOf(combinations.size(), -1);
-  if (master.allNonlinear) {
-    for (std::size_t c = 0; c < combinations.size(); ++c) {
-      const std::pair<int, int> key{shearOf[c], momentQuadrant(combinations[c].forces).q};
-      const auto [at, added] = surfaceIndex.emplace(key, static_cast<int>(surfaceKeys.size()));
-      if (added) surfaceKeys.push_back(key);
-      surfaceOf[c] = at->second;
-    }
-  }
-  std::vector<PlasticSurface> surfaces(surfaceKeys.size());
-  parallelFor(static_cast<int>(surfaceKeys.size()), threads, [&](int k) {
-    std::unique_ptr<QuietModel> run = source.modelWith(shears[surfaceKeys[k].first].elements);
+  };
+  const auto sweepSurface = [&](SurfaceSlot& slot, const ShearState& shear) {
+    std::unique_ptr<QuietModel> run = source.modelWith(shear.elements);
     // Moments of the signs of the quadrant pick its sweep angles.
-    const int q = surfaceKeys[k].second;
+    const int q = slot.quadrant;
     run->model.designForces.my = (q == 1 || q == 2) ? -1.0 : 0.0;
     run->model.designForces.mz = (q == 2 || q == 3) ? -1.0 : 0.0;
-    surfaces[k] = sweepPlasticSurface(run->model, 1);
-  });
+    slot.surface = sweepPlasticSurface(run->model, 1);
+  };
 
   LoadCaseResults results;
   results.shearStates = static_cast<int>(shears.size());
@@ -176,7 +193,11 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
   std::mutex progressLock;
   int done = 0;
   parallelFor(static_cast<int>(combinations.size()), threads, [&](int c) {
-    const ShearState& shear = shears[shearOf[c]];
+    ShearState& shear = shears[static_cast<std::size_t>(shearOf[c])];
+    std::call_once(shear.computed, solveShear, shear);
+    SurfaceSlot* slot = surfaceOf[c] >= 0 ? &surfaces[static_cast<std::size_t>(surfaceOf[c])] : nullptr;
+    if (slot != nullptr) std::call_once(slot->computed, sweepSurface, *slot, shear);
+
     std::unique_ptr<QuietModel> run = source.modelWith(shear.elements);
     SectionModel& model = run->model;
     model.designForces = combinations[c].forces;
@@ -184,9 +205,15 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
     model.resultForces.qy = shear.carriedQy;
     model.resultForces.qz = shear.carriedQz;
     SharedResults shared;
-    shared.surface = surfaceOf[c] >= 0 ? &surfaces[surfaceOf[c]] : nullptr;
+    shared.surface = slot != nullptr ? &slot->surface : nullptr;
     shared.sectionItems = &shear.sectionItems;
     runForceSteps(model, options.tolerance, {nullptr, nullptr, nullptr, nullptr, run->discard}, shared);
+    // The last user of a shear state or surface lets it go.
+    if (slot != nullptr && --slot->users == 0) slot->surface = PlasticSurface{};
+    if (--shear.users == 0) {
+      std::vector<Element>().swap(shear.elements);
+      shear.sectionItems = SectionCheckItems{};
+    }
 
     CombinationOutcome& outcome = results.outcomes[c];
     outcome.combination = combinations[c];

@@ -33,6 +33,7 @@ FibreTable::FibreTable(const std::vector<Element>& elements) {
     }
     fibres_.push_back(fibre);
   }
+  restTangent_ = tangent(StrainState{});
 }
 
 inline void FibreTable::evaluate(const Fibre& f, double strain, double& stress, double& tangent) const {

@@ -23,6 +23,8 @@ class FibreTable {
 
   // sectionTangentStiffness(state).
   SectionStiffness tangent(const StrainState& state) const;
+  // tangent() of the unstrained state, where every solve starts.
+  const SectionStiffness& restTangent() const { return restTangent_; }
   // sectionInternalForces(state) and sectionTangentStiffness(state) in one
   // pass; stresses[i] receives element i's
   // stress at that state.
@@ -51,6 +53,7 @@ class FibreTable {
   void evaluate(const Fibre& fibre, double strain, double& stress, double& tangent) const;
 
   std::vector<Fibre> fibres_;
+  SectionStiffness restTangent_;
 };
 
 }  // namespace colsec

@@ -8,6 +8,7 @@
 namespace colsec {
 
 class SectionModel;
+class FibreTable;
 
 // Iteration limits and the tolerance unit: a force residual passes at
 // tolerance·1000 N, a moment residual at tolerance·1e6 Nmm.
@@ -21,7 +22,10 @@ void runShearAnalysis(SectionModel& model, double tolerance, std::ostream& conso
 // Newton iteration with a diagonal tangent for the plane strain state under
 // the design nx, my, mz; writes two log lines per iteration, the strain
 // state, resultForces.nx/my/mz, axialConverged, element epsX and sigX, and
-// the effective stiffnesses.
-void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log, std::ostream& console);
+// the effective stiffnesses. fibres: the table of the elements' laws when
+// it is already built (from the elements of any model of this section and
+// shear state); otherwise it is built here.
+void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log, std::ostream& console,
+                       const FibreTable* fibres = nullptr);
 
 }  // namespace colsec

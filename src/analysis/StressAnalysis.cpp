@@ -1,4 +1,5 @@
 #include <cmath>
+#include <optional>
 #include <ostream>
 
 #include "analysis/FibreTable.h"
@@ -31,7 +32,8 @@ void correct(double& value, double residual, double stiffness) {
 
 }  // namespace
 
-void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log, std::ostream& console) {
+void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log, std::ostream& console,
+                       const FibreTable* sharedFibres) {
   console << "Starting Stress analysis\n";
   const std::vector<Element>& elements = model.elements;
   const SectionForces& design = model.designForces;
@@ -45,10 +47,11 @@ void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log,
 
   // The tangent of each iteration is taken at the state the previous one
   // reached, so it comes out of the same pass as that state's forces.
-  const FibreTable fibres(elements);
+  std::optional<FibreTable> ownFibres;
+  const FibreTable& fibres = sharedFibres != nullptr ? *sharedFibres : ownFibres.emplace(elements);
   // Element stresses of the state last evaluated: those of the final state.
   std::vector<double> stresses;
-  SectionStiffness tangent = fibres.tangent(state);
+  SectionStiffness tangent = fibres.restTangent();
   for (int i = 1;; ++i) {
     rememberNonZero(stiffness.EAx, tangent.EAx);
     rememberNonZero(stiffness.EIy, tangent.EIy);

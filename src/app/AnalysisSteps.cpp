@@ -44,7 +44,10 @@ void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& s
   });
   runStrainSteps(model, tolerance, streams);
   resistances.get();
-  runResistanceSteps(model, tolerance, streams, {&surface, &sectionItems, 1});
+  SharedResults computed;
+  computed.surface = &surface;
+  computed.sectionItems = &sectionItems;
+  runResistanceSteps(model, tolerance, streams, computed);
 }
 
 void runShearSteps(SectionModel& model, double tolerance, std::ostream& console) {
@@ -53,12 +56,12 @@ void runShearSteps(SectionModel& model, double tolerance, std::ostream& console)
 }
 
 void runForceSteps(SectionModel& model, double tolerance, const RunStreams& streams, const SharedResults& shared) {
-  runStrainSteps(model, tolerance, streams);
+  runStrainSteps(model, tolerance, streams, shared.fibres);
   runResistanceSteps(model, tolerance, streams, shared);
 }
 
-void runStrainSteps(SectionModel& model, double tolerance, const RunStreams& streams) {
-  runStressAnalysis(model, tolerance, orDiscard(streams.log), streams.console);
+void runStrainSteps(SectionModel& model, double tolerance, const RunStreams& streams, const FibreTable* fibres) {
+  runStressAnalysis(model, tolerance, orDiscard(streams.log), streams.console, fibres);
   if (streams.section != nullptr) {
     writeElementResults(*streams.section, model.elements, streams.console);
   } else {

@@ -12,6 +12,7 @@ namespace colsec {
 class SectionModel;
 struct PlasticSurface;
 struct SectionCheckItems;
+class FibreTable;
 
 
 // Where the steps write: the four result streams and the console. A null
@@ -31,6 +32,8 @@ struct RunStreams {
 struct SharedResults {
   const PlasticSurface* surface = nullptr;
   const SectionCheckItems* sectionItems = nullptr;
+  // The table of the elements' laws for the strain state.
+  const FibreTable* fibres = nullptr;
   // Threads for the sweeps when they are computed here.
   int sweepThreads = 1;
 };
@@ -49,7 +52,8 @@ void runForceSteps(SectionModel& model, double tolerance, const RunStreams& stre
 
 // The two halves of runForceSteps. The strain steps: strain state, element
 // list, element checks and the general method with its report.
-void runStrainSteps(SectionModel& model, double tolerance, const RunStreams& streams);
+void runStrainSteps(SectionModel& model, double tolerance, const RunStreams& streams,
+                    const FibreTable* fibres = nullptr);
 // The resistance steps: interaction curves, the simplified method with its
 // report, the input summary and the design check.
 void runResistanceSteps(SectionModel& model, double tolerance, const RunStreams& streams,

@@ -12,6 +12,7 @@
 #include <thread>
 #include <stdexcept>
 
+#include "analysis/FibreTable.h"
 #include "app/AnalysisSteps.h"
 #include "check/DesignCheck.h"
 #include "input/InputChecks.h"
@@ -73,6 +74,7 @@ struct ShearState {
   double carriedQy = 0.0;
   double carriedQz = 0.0;
   SectionCheckItems sectionItems;
+  std::unique_ptr<FibreTable> fibres;  // the elements' laws for the strain state
 };
 
 // The plastic sweeps of one shear pair and quadrant, held the same way.
@@ -177,6 +179,7 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
     // Back to the master's materials, which outlive every run.
     state.elements = std::move(model.elements);
     pointAtMaterialsOf(state.elements, model, master);
+    state.fibres = std::make_unique<FibreTable>(state.elements);
   };
   const auto sweepSurface = [&](SurfaceSlot& slot, const ShearState& shear) {
     std::unique_ptr<QuietModel> run = source.modelWith(shear.elements);
@@ -207,12 +210,14 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
     SharedResults shared;
     shared.surface = slot != nullptr ? &slot->surface : nullptr;
     shared.sectionItems = &shear.sectionItems;
+    shared.fibres = shear.fibres.get();
     runForceSteps(model, options.tolerance, {nullptr, nullptr, nullptr, nullptr, run->discard}, shared);
     // The last user of a shear state or surface lets it go.
     if (slot != nullptr && --slot->users == 0) slot->surface = PlasticSurface{};
     if (--shear.users == 0) {
       std::vector<Element>().swap(shear.elements);
       shear.sectionItems = SectionCheckItems{};
+      shear.fibres.reset();
     }
 
     CombinationOutcome& outcome = results.outcomes[c];

@@ -127,7 +127,11 @@ double highestStructuralSteelStrength(const SectionModel& model) {
 // |M| of the curve at N = 0 swept at alpha.
 double plasticMomentAt(const SectionModel& model, const PlasticSweep& sweep, double alpha, bool useMy) {
   const double radius = sectionRadius(model);
-  const InteractionCurve curve = sweep.sweep(alpha, -radius, radius, model.settings.offsetSubdivisions);
+  // Only the pair around N = 0 is read: the other points need no moments.
+  const std::vector<double> atZero{0.0};
+  const InteractionCurve curve =
+      sweep.sweepAxialFirst(alpha, -radius, radius, model.settings.offsetSubdivisions,
+                            [&atZero](const InteractionCurve& axial) { return pointsReadAt(axial, atZero); });
   return std::fabs(valueAtAxialForce(curve, 0.0, useMy));
 }
 

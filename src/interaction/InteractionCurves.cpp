@@ -163,7 +163,18 @@ CurvePoint closestCurvePoint(const SectionModel& model, const CurvePoint& target
   return {target.nx, resultMy, resultMz};
 }
 
-PlasticSurface sweepPlasticSurface(const SectionModel& model, int threads) {
+std::vector<std::size_t> pointsReadAt(const InteractionCurve& curve, const std::vector<double>& axialForces) {
+  std::vector<std::size_t> points;
+  for (const double target : axialForces) {
+    const long k = bracketingPair(curve, target);
+    if (k < 0) continue;
+    points.push_back(static_cast<std::size_t>(k));
+    points.push_back(static_cast<std::size_t>(k) + 1);
+  }
+  return points;
+}
+
+PlasticSurface sweepPlasticSurface(const SectionModel& model, int threads, const std::vector<double>* axialForces) {
   const double radius = sectionRadius(model);
   const double offsets = model.settings.offsetSubdivisions;
   const PlasticSweep sweep(model.elements);
@@ -180,15 +191,22 @@ PlasticSurface sweepPlasticSurface(const SectionModel& model, int threads) {
     if (sameAngle(alpha, quadrant.alphaNMy)) copyOf[i] = 0;
     if (sameAngle(alpha, quadrant.alphaNMz)) copyOf[i] = 1;
   }
+  const PlasticSweep::PointChooser readPoints = [axialForces](const InteractionCurve& axial) {
+    return pointsReadAt(axial, *axialForces);
+  };
+  const auto curveAt = [&](double alpha) {
+    return axialForces != nullptr ? sweep.sweepAxialFirst(alpha, -radius, radius, offsets, readPoints)
+                                  : sweep.sweep(alpha, -radius, radius, offsets);
+  };
   // Curve k: N-My, N-Mz, then the surface angles; each is one thread's.
   parallelFor(angles + 2, threads, [&](int k) {
     if (k == 0) {
-      surface.curveNMy = sweep.sweep(quadrant.alphaNMy, -radius, radius, offsets);
+      surface.curveNMy = curveAt(quadrant.alphaNMy);
     } else if (k == 1) {
-      surface.curveNMz = sweep.sweep(quadrant.alphaNMz, -radius, radius, offsets);
+      surface.curveNMz = curveAt(quadrant.alphaNMz);
     } else if (copyOf[k - 2] < 0) {
       const int i = k - 2;
-      surface.surfaceCurves[i] = sweep.sweep(surfaceAngle(quadrant, i, angles), -radius, radius, offsets);
+      surface.surfaceCurves[i] = curveAt(surfaceAngle(quadrant, i, angles));
     }
   });
   for (int i = 0; i < angles; ++i) {

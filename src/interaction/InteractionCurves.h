@@ -41,6 +41,11 @@ InteractionCurve sweepCurve(const SectionModel& model, double alpha, double mSta
 // falling test first); NaN when no pair brackets it.
 double valueAtAxialForce(const InteractionCurve& curve, double target, bool useMy);
 
+// The points that valueAtAxialForce and curveAtAxialForce read of a curve
+// for each of the axial forces: both points of the first bracketing pair.
+// Needs the curve's axial forces only.
+std::vector<std::size_t> pointsReadAt(const InteractionCurve& curve, const std::vector<double>& axialForces);
+
 // One point per surface curve at the axial force target; a quiet NaN
 // point where a curve does not reach it.
 InteractionCurve curveAtAxialForce(const SectionModel& model, double target);
@@ -70,7 +75,12 @@ struct PlasticSurface {
 };
 // threads: the curves are shared out whole, so the result does not depend
 // on their number.
-PlasticSurface sweepPlasticSurface(const SectionModel& model, int threads);
+// axialForces: when given, the only axial forces at which the surface is
+// read (0 and the design axial forces of the runs that share it); the
+// curves then hold moments only at the points read there, NaN elsewhere,
+// for a third of the work. The interaction file needs whole curves.
+PlasticSurface sweepPlasticSurface(const SectionModel& model, int threads,
+                                   const std::vector<double>* axialForces = nullptr);
 
 // Angle i of `angles` over the quarter turn of the quadrant [rad].
 double surfaceAngle(const MomentQuadrant& quadrant, int i, int angles);

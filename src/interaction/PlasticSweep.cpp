@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace colsec {
 
@@ -21,6 +22,7 @@ constexpr std::size_t kGroupsPerPass = 64;
 // Positions and offsets up to this size cannot overflow the signed
 // distance, so its sign moves monotonically along the offsets.
 constexpr double kMonotonicRange = 1e150;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 struct SweepColumns {
   const double* posY;
@@ -84,70 +86,88 @@ __attribute__((always_inline)) inline void accumulateByDistance(const SweepColum
 // -0, and x + ±0 is x for any other x), so an element adds nothing to the
 // points before addsFrom[i]: concrete on the tension side, whose triple is
 // zero, skips its groups there.
-template <typename V, int kWidth, int kBlock>
+//
+// `numbers` holds the block's point numbers in ascending order, one per
+// lane; with kMoments false only the axial forces are summed.
+template <typename V, int kWidth, int kBlock, bool kMoments>
 __attribute__((always_inline)) inline void accumulateBlock(const SweepColumns& columns, const std::uint32_t* thresholds,
-                                                           const std::uint32_t* addsFrom, std::size_t firstPoint,
+                                                           const std::uint32_t* addsFrom, const double* numbers,
                                                            double* sumNx, double* sumMy, double* sumMz) {
-  static_assert(sizeof(V) == kWidth * sizeof(double) && kWidth <= 8);
-  static constexpr double kLaneNumbers[8] = {0, 1, 2, 3, 4, 5, 6, 7};
-  V laneNumbers;
-  std::memcpy(&laneNumbers, kLaneNumbers, sizeof(V));
-  const V zero = laneNumbers * 0.0;
+  static_assert(sizeof(V) == kWidth * sizeof(double));
   V point[kBlock];
+  double groupLast[kBlock];
   V nx[kBlock];
   V my[kBlock];
   V mz[kBlock];
   for (int g = 0; g < kBlock; ++g) {
-    point[g] = laneNumbers + static_cast<double>(firstPoint + static_cast<std::size_t>(g * kWidth));
-    nx[g] = my[g] = mz[g] = zero;
+    std::memcpy(&point[g], numbers + g * kWidth, sizeof(V));
+    groupLast[g] = numbers[g * kWidth + kWidth - 1];
+    nx[g] = my[g] = mz[g] = point[g] * 0.0;
   }
-  const std::size_t blockEnd = firstPoint + kBlock * kWidth;
+  const V zero = point[0] * 0.0;
   for (std::size_t i = 0; i < columns.elements; ++i) {
-    const std::size_t from = addsFrom[i];
-    if (from >= blockEnd) continue;
+    const double from = static_cast<double>(addsFrom[i]);
+    if (groupLast[kBlock - 1] < from) continue;
     const V threshold = zero + static_cast<double>(thresholds[i]);
-    const V uNx = zero + columns.upperNx[i], uMy = zero + columns.upperMy[i], uMz = zero + columns.upperMz[i];
-    const V lNx = zero + columns.lowerNx[i], lMy = zero + columns.lowerMy[i], lMz = zero + columns.lowerMz[i];
+    const V uNx = zero + columns.upperNx[i];
+    const V lNx = zero + columns.lowerNx[i];
     for (int g = 0; g < kBlock; ++g) {
-      if (firstPoint + static_cast<std::size_t>((g + 1) * kWidth) <= from) continue;
+      if (groupLast[g] < from) continue;
       const auto compressed = point[g] >= threshold;
       nx[g] += compressed ? lNx : uNx;
-      my[g] += compressed ? lMy : uMy;
-      mz[g] += compressed ? lMz : uMz;
+      if constexpr (kMoments) {
+        const V uMy = zero + columns.upperMy[i], uMz = zero + columns.upperMz[i];
+        const V lMy = zero + columns.lowerMy[i], lMz = zero + columns.lowerMz[i];
+        my[g] += compressed ? lMy : uMy;
+        mz[g] += compressed ? lMz : uMz;
+      }
     }
   }
   for (int g = 0; g < kBlock; ++g) {
-    for (int lane = 0; lane < kWidth; ++lane) {
-      const std::size_t k = firstPoint + static_cast<std::size_t>(g * kWidth + lane);
-      sumNx[k] = nx[g][lane];
-      sumMy[k] = my[g][lane];
-      sumMz[k] = mz[g][lane];
+    std::memcpy(sumNx + g * kWidth, &nx[g], sizeof(V));
+    if constexpr (kMoments) {
+      std::memcpy(sumMy + g * kWidth, &my[g], sizeof(V));
+      std::memcpy(sumMz + g * kWidth, &mz[g], sizeof(V));
     }
   }
 }
 
-// All points in blocks of at most kMaxBlock vectors; the sums hold a
-// multiple of kWidth points.
-template <typename V, int kWidth, int kMaxBlock>
+// All points of `numbers` (a multiple of kWidth of them) in blocks of at
+// most kMaxBlock vectors.
+template <typename V, int kWidth, int kMaxBlock, bool kMoments>
 __attribute__((always_inline)) inline void accumulateByThreshold(const SweepColumns& columns,
                                                                  const std::uint32_t* thresholds,
-                                                                 const std::uint32_t* addsFrom, std::size_t groups,
-                                                                 double* sumNx, double* sumMy, double* sumMz) {
+                                                                 const std::uint32_t* addsFrom, const double* numbers,
+                                                                 std::size_t groups, double* sumNx, double* sumMy,
+                                                                 double* sumMz) {
   std::size_t g = 0;
   for (; g + kMaxBlock <= groups; g += kMaxBlock) {
-    accumulateBlock<V, kWidth, kMaxBlock>(columns, thresholds, addsFrom, g * kWidth, sumNx, sumMy, sumMz);
+    const std::size_t at = g * kWidth;
+    accumulateBlock<V, kWidth, kMaxBlock, kMoments>(columns, thresholds, addsFrom, numbers + at, sumNx + at,
+                                                    sumMy + at, sumMz + at);
   }
-  const std::size_t first = g * kWidth;
+  const std::size_t at = g * kWidth;
   switch (groups - g) {
     case 0: break;
-#define COLSEC_SWEEP_REST(n) \
-    case n: if constexpr (n < kMaxBlock) accumulateBlock<V, kWidth, n>(columns, thresholds, addsFrom, first, sumNx, sumMy, sumMz); break;
+#define COLSEC_SWEEP_REST(n)                                                                                       \
+    case n:                                                                                                        \
+      if constexpr (n < kMaxBlock) {                                                                              \
+        accumulateBlock<V, kWidth, n, kMoments>(columns, thresholds, addsFrom, numbers + at, sumNx + at, sumMy + at, \
+                                                sumMz + at);                                                      \
+      }                                                                                                            \
+      break;
     COLSEC_SWEEP_REST(1)
     COLSEC_SWEEP_REST(2)
     COLSEC_SWEEP_REST(3)
     COLSEC_SWEEP_REST(4)
     COLSEC_SWEEP_REST(5)
     COLSEC_SWEEP_REST(6)
+    COLSEC_SWEEP_REST(7)
+    COLSEC_SWEEP_REST(8)
+    COLSEC_SWEEP_REST(9)
+    COLSEC_SWEEP_REST(10)
+    COLSEC_SWEEP_REST(11)
+    COLSEC_SWEEP_REST(12)
 #undef COLSEC_SWEEP_REST
     default: break;
   }
@@ -168,20 +188,31 @@ __attribute__((target("avx2"))) void distanceAvx2(const SweepColumns& columns, s
   accumulateByDistance(columns, groups, pointY, pointZ, dirY, dirZ, sumNx, sumMy, sumMz);
 }
 
-void thresholdBaseline(const SweepColumns& columns, const std::uint32_t* thresholds, const std::uint32_t* addsFrom, std::size_t points,
-                       double* sumNx, double* sumMy, double* sumMz) {
-  accumulateByThreshold<Lanes, 4, 2>(columns, thresholds, addsFrom, (points + 3) / 4, sumNx, sumMy, sumMz);
+// Sums of `count` points (padded to a multiple of eight numbers).
+template <bool kMoments>
+void thresholdBaseline(const SweepColumns& columns, const std::uint32_t* thresholds, const std::uint32_t* addsFrom,
+                       const double* numbers, std::size_t count, double* sumNx, double* sumMy, double* sumMz) {
+  accumulateByThreshold<Lanes, 4, 2, kMoments>(columns, thresholds, addsFrom, numbers, (count + 3) / 4, sumNx, sumMy,
+                                               sumMz);
 }
 
+template <bool kMoments>
 __attribute__((target("avx2"))) void thresholdAvx2(const SweepColumns& columns, const std::uint32_t* thresholds,
-                                                   const std::uint32_t* addsFrom, std::size_t points, double* sumNx, double* sumMy, double* sumMz) {
-  accumulateByThreshold<Lanes, 4, 3>(columns, thresholds, addsFrom, (points + 3) / 4, sumNx, sumMy, sumMz);
+                                                   const std::uint32_t* addsFrom, const double* numbers,
+                                                   std::size_t count, double* sumNx, double* sumMy, double* sumMz) {
+  accumulateByThreshold<Lanes, 4, 3, kMoments>(columns, thresholds, addsFrom, numbers, (count + 3) / 4, sumNx, sumMy,
+                                               sumMz);
 }
 
+template <bool kMoments>
 __attribute__((target("avx512f"))) void thresholdAvx512(const SweepColumns& columns, const std::uint32_t* thresholds,
-                                                        const std::uint32_t* addsFrom, std::size_t points, double* sumNx, double* sumMy,
+                                                        const std::uint32_t* addsFrom, const double* numbers,
+                                                        std::size_t count, double* sumNx, double* sumMy,
                                                         double* sumMz) {
-  accumulateByThreshold<Lanes8, 8, 7>(columns, thresholds, addsFrom, (points + 7) / 8, sumNx, sumMy, sumMz);
+  // Blocks of fewer vectors when only the axial forces are summed: the
+  // registers hold more of them.
+  accumulateByThreshold<Lanes8, 8, kMoments ? 7 : 13, kMoments>(columns, thresholds, addsFrom, numbers,
+                                                                (count + 7) / 8, sumNx, sumMy, sumMz);
 }
 
 bool hasAvx2() {
@@ -192,6 +223,27 @@ bool hasAvx2() {
 bool hasAvx512() {
   static const bool available = __builtin_cpu_supports("avx512f");
   return available;
+}
+
+template <bool kMoments>
+using ThresholdAccumulator = void (*)(const SweepColumns&, const std::uint32_t*, const std::uint32_t*, const double*,
+                                      std::size_t, double*, double*, double*);
+
+template <bool kMoments>
+ThresholdAccumulator<kMoments> thresholdAccumulator(SweepKernel kernel) {
+  if (kernel == SweepKernel::Baseline || !hasAvx2()) return thresholdBaseline<kMoments>;
+  if (kernel == SweepKernel::Avx2 || !hasAvx512()) return thresholdAvx2<kMoments>;
+  return thresholdAvx512<kMoments>;
+}
+
+// Point numbers in ascending order, padded to a multiple of eight with the
+// last of them.
+std::vector<double> pointNumbers(const std::vector<std::size_t>& points) {
+  std::vector<double> numbers;
+  numbers.reserve((points.size() + 7) / 8 * 8);
+  for (const std::size_t k : points) numbers.push_back(static_cast<double>(k));
+  while (numbers.size() % 8 != 0) numbers.push_back(numbers.back());
+  return numbers;
 }
 
 // The first point of each element on the compression side, or the number
@@ -244,6 +296,16 @@ PlasticSweep::PlasticSweep(const std::vector<Element>& elements) {
 }
 
 InteractionCurve PlasticSweep::sweep(double alpha, double mStart, double mEnd, double count, SweepKernel kernel) const {
+  return sweepPoints(alpha, mStart, mEnd, count, nullptr, kernel);
+}
+
+InteractionCurve PlasticSweep::sweepAxialFirst(double alpha, double mStart, double mEnd, double count,
+                                               const PointChooser& choose, SweepKernel kernel) const {
+  return sweepPoints(alpha, mStart, mEnd, count, &choose, kernel);
+}
+
+InteractionCurve PlasticSweep::sweepPoints(double alpha, double mStart, double mEnd, double count,
+                                           const PointChooser* choose, SweepKernel kernel) const {
   const double s = std::sin(alpha);
   const double c = std::cos(alpha);
   // The same line parameters as the plain sweep, point by point; the last
@@ -261,38 +323,61 @@ InteractionCurve PlasticSweep::sweep(double alpha, double mStart, double mEnd, d
     pointZ[j] = m * c;
     monotonic = monotonic && std::fabs(m) <= kMonotonicRange;
   }
-
   const SweepColumns columns{posY_.data(),    posZ_.data(),    upperNx_.data(), upperMy_.data(), upperMz_.data(),
                              lowerNx_.data(), lowerMy_.data(), lowerMz_.data(), posY_.size()};
-  std::vector<double> sumNx(groups * kLanes, 0.0);
-  std::vector<double> sumMy(groups * kLanes, 0.0);
-  std::vector<double> sumMz(groups * kLanes, 0.0);
-  const auto lanes = [](std::vector<double>& values, std::size_t group) {
-    return reinterpret_cast<Lanes*>(values.data() + group * kLanes);
-  };
-  if (monotonic && kernel != SweepKernel::Distance) {
-    std::vector<std::uint32_t> thresholds(columns.elements);
-    const SweepLines lines{pointY.data(), pointZ.data(), c, -s, points};
-    findThresholds(columns, lines, s, c, mStart, (mEnd - mStart) / (count - 1), thresholds.data());
-    std::vector<std::uint32_t> addsFrom(columns.elements);
-    for (std::size_t i = 0; i < columns.elements; ++i) addsFrom[i] = upperIsZero_[i] ? thresholds[i] : 0;
-    // Room for whole vectors of eight points.
-    for (auto* sums : {&sumNx, &sumMy, &sumMz}) sums->resize((points + 7) / 8 * 8);
-    const auto accumulate = kernel == SweepKernel::Baseline ? thresholdBaseline
-                            : kernel == SweepKernel::Avx2 || !hasAvx512() ? (hasAvx2() ? thresholdAvx2 : thresholdBaseline)
-                                                                          : thresholdAvx512;
-    accumulate(columns, thresholds.data(), addsFrom.data(), points, sumNx.data(), sumMy.data(), sumMz.data());
-  } else {
+  InteractionCurve curve(points);
+
+  if (!monotonic || kernel == SweepKernel::Distance) {
+    // Every point whole, from the distances.
+    std::vector<double> sumNx(groups * kLanes, 0.0);
+    std::vector<double> sumMy(groups * kLanes, 0.0);
+    std::vector<double> sumMz(groups * kLanes, 0.0);
+    const auto lanes = [](std::vector<double>& values, std::size_t group) {
+      return reinterpret_cast<Lanes*>(values.data() + group * kLanes);
+    };
     const bool avx2 = kernel != SweepKernel::Baseline && hasAvx2();
     for (std::size_t first = 0; first < groups; first += kGroupsPerPass) {
       const std::size_t batch = std::min(kGroupsPerPass, groups - first);
       (avx2 ? distanceAvx2 : distanceBaseline)(columns, batch, lanes(pointY, first), lanes(pointZ, first), c, -s,
                                                lanes(sumNx, first), lanes(sumMy, first), lanes(sumMz, first));
     }
+    for (std::size_t j = 0; j < points; ++j) curve[j] = {sumNx[j], sumMy[j], sumMz[j]};
+    return curve;
   }
+  if (points == 0) return curve;
 
-  InteractionCurve curve(points);
-  for (std::size_t j = 0; j < points; ++j) curve[j] = {sumNx[j], sumMy[j], sumMz[j]};
+  std::vector<std::uint32_t> thresholds(columns.elements);
+  const SweepLines lines{pointY.data(), pointZ.data(), c, -s, points};
+  findThresholds(columns, lines, s, c, mStart, (mEnd - mStart) / (count - 1), thresholds.data());
+  std::vector<std::uint32_t> addsFrom(columns.elements);
+  for (std::size_t i = 0; i < columns.elements; ++i) addsFrom[i] = upperIsZero_[i] ? thresholds[i] : 0;
+
+  std::vector<std::size_t> all(points);
+  for (std::size_t k = 0; k < points; ++k) all[k] = k;
+  const auto sumPoints = [&](const std::vector<std::size_t>& chosen, bool moments) {
+    const std::vector<double> numbers = pointNumbers(chosen);
+    std::vector<double> nx(numbers.size()), my(numbers.size()), mz(numbers.size());
+    if (moments) {
+      thresholdAccumulator<true>(kernel)(columns, thresholds.data(), addsFrom.data(), numbers.data(), numbers.size(),
+                                         nx.data(), my.data(), mz.data());
+    } else {
+      thresholdAccumulator<false>(kernel)(columns, thresholds.data(), addsFrom.data(), numbers.data(), numbers.size(),
+                                          nx.data(), my.data(), mz.data());
+    }
+    for (std::size_t j = 0; j < chosen.size(); ++j) {
+      curve[chosen[j]] = {nx[j], moments ? my[j] : kNaN, moments ? mz[j] : kNaN};
+    }
+  };
+  if (choose == nullptr) {
+    sumPoints(all, true);
+    return curve;
+  }
+  sumPoints(all, false);
+  std::vector<std::size_t> chosen = (*choose)(curve);
+  std::erase_if(chosen, [points](std::size_t k) { return k >= points; });
+  std::sort(chosen.begin(), chosen.end());
+  chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
+  if (!chosen.empty()) sumPoints(chosen, true);
   return curve;
 }
 

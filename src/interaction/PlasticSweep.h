@@ -5,6 +5,7 @@
 // so every point equals the plain section sum bit for bit.
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "analysis/Element.h"
@@ -29,9 +30,20 @@ class PlasticSweep {
   InteractionCurve sweep(double alpha, double mStart, double mEnd, double count,
                          SweepKernel kernel = SweepKernel::Automatic) const;
 
+  // The same curve where only some points are read whole: first the axial
+  // force of every point (a third of the additions), then `choose` names,
+  // from those, the points whose moments are summed too. The others keep
+  // NaN moments. Where the thresholds do not apply, every point is whole.
+  using PointChooser = std::function<std::vector<std::size_t>(const InteractionCurve&)>;
+  InteractionCurve sweepAxialFirst(double alpha, double mStart, double mEnd, double count, const PointChooser& choose,
+                                   SweepKernel kernel = SweepKernel::Automatic) const;
+
   std::size_t size() const { return posY_.size(); }
 
  private:
+  InteractionCurve sweepPoints(double alpha, double mStart, double mEnd, double count, const PointChooser* choose,
+                               SweepKernel kernel) const;
+
   std::vector<double> posY_;
   std::vector<double> posZ_;
   std::vector<double> upperNx_;

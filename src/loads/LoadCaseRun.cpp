@@ -81,6 +81,7 @@ struct ShearState {
 struct SurfaceSlot {
   int shear = 0;
   int quadrant = 0;
+  std::vector<double> axialForces;  // 0 and the design axial forces of its combinations
   std::once_flag computed;
   std::atomic<int> users{0};
   PlasticSurface surface;
@@ -162,6 +163,8 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
       SurfaceSlot& slot = surfaces[static_cast<std::size_t>(surfaceOf[c])];
       slot.shear = shearOf[c];
       slot.quadrant = momentQuadrant(combinations[c].forces).q;
+      if (slot.axialForces.empty()) slot.axialForces.push_back(0.0);
+      slot.axialForces.push_back(combinations[c].forces.nx);
       ++slot.users;
     }
   }
@@ -187,7 +190,10 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
     const int q = slot.quadrant;
     run->model.designForces.my = (q == 1 || q == 2) ? -1.0 : 0.0;
     run->model.designForces.mz = (q == 2 || q == 3) ? -1.0 : 0.0;
-    slot.surface = sweepPlasticSurface(run->model, 1);
+    // A surface read at a few axial forces needs the moments of a few
+    // points per curve only; one read at many is swept whole.
+    const bool few = slot.axialForces.size() * 8 <= static_cast<std::size_t>(std::max(0, master.settings.offsetSubdivisions));
+    slot.surface = sweepPlasticSurface(run->model, 1, few ? &slot.axialForces : nullptr);
   };
 
   LoadCaseResults results;

@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <iomanip>
+#include <map>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,9 +35,17 @@ constexpr const char* kSection =
     "#FORCEED FED 1 2 3 4 5\n"
     "#SETTINGS SET 12 0 0 7 40\n";
 
+// The N-My and N-Mz curves of a table's model: a surface read at few axial
+// forces holds the moments only of the points the methods read there.
+struct CurveMask {
+  const InteractionCurve* nMy = nullptr;
+  const InteractionCurve* nMz = nullptr;
+};
+
 // Everything a run stores, numbers at full precision, and the text of the
-// report and the element list.
-std::string everything(const SectionModel& m) {
+// report and the element list. The moments of the N-M curves are printed
+// where the mask has them (every point without a mask).
+std::string everything(const SectionModel& m, CurveMask mask = {}) {
   std::ostringstream out;
   out << std::setprecision(17);
   const auto forces = [&](const SectionForces& f) { out << f.nx << " " << f.my << " " << f.mz << " " << f.qy << " " << f.qz << "\n"; };
@@ -45,8 +55,16 @@ std::string everything(const SectionModel& m) {
   out << m.shearConverged << m.axialConverged << m.stressesWithinLimits << m.strainsWithinLimits << "\n";
   out << m.mPlYRd << " " << m.mPlZRd << " " << m.nPlRdMax << " " << m.nPlRdMin << " " << m.mdy << " " << m.mdz << " "
       << m.qPlRdY << " " << m.qPlRdZ << "\n";
-  for (const InteractionCurve* curve : {&m.curveNMy, &m.curveNMz, &m.curveMyMzN0, &m.curveMyMz}) {
-    for (const CurvePoint& p : *curve) out << p.nx << " " << p.my << " " << p.mz << ";";
+  const InteractionCurve* masks[] = {mask.nMy, mask.nMz, nullptr, nullptr};
+  const InteractionCurve* curves[] = {&m.curveNMy, &m.curveNMz, &m.curveMyMzN0, &m.curveMyMz};
+  for (int k = 0; k < 4; ++k) {
+    for (std::size_t j = 0; j < curves[k]->size(); ++j) {
+      const CurvePoint& p = (*curves[k])[j];
+      out << p.nx;
+      const bool read = masks[k] == nullptr || (j < masks[k]->size() && !std::isnan((*masks[k])[j].my));
+      if (read) out << " " << p.my << " " << p.mz;
+      out << ";";
+    }
     out << "\n";
   }
   for (const DesignCheckItem& i : m.designCheck.items) {
@@ -77,16 +95,35 @@ const std::vector<LoadCombination> kCombinations = {
     {"tension", {1500e3, 100e6, 0, 20e3, 50e3}, 7},
 };
 
+// The table's own view: its curves masked by themselves, and kept to mask
+// the single runs alike.
+struct TableView {
+  std::mutex lock;
+  std::map<std::string, std::pair<InteractionCurve, InteractionCurve>> curves;  // by the view's first line
+
+  std::string operator()(const SectionModel& m) {
+    const std::string text = everything(m, {&m.curveNMy, &m.curveNMz});
+    const std::lock_guard<std::mutex> hold(lock);
+    curves[text.substr(0, text.find('\n'))] = {m.curveNMy, m.curveNMz};
+    return text;
+  }
+  CurveMask maskFor(const std::string& view) {
+    const auto& kept = curves.at(view.substr(0, view.find('\n')));
+    return {&kept.first, &kept.second};
+  }
+};
+
 TEST(LoadCaseRun, EveryCombinationEqualsItsSingleRun) {
+  TableView view;
   LoadCaseOptions options;
   options.threads = 2;
-  options.view = everything;
+  options.view = [&view](const SectionModel& m) { return view(m); };
   const LoadCaseResults results = runLoadCases(kSection, "section.txt", kCombinations, options);
   ASSERT_EQ(results.outcomes.size(), kCombinations.size());
   EXPECT_EQ(results.shearStates, 3);  // (20, 50) kN three times, (0, 0) twice, (300, -100) once
   for (std::size_t c = 0; c < kCombinations.size(); ++c) {
     const auto single = test::analyseText(withForces(kCombinations[c].forces));
-    const std::string expected = everything(single->model);
+    const std::string expected = everything(single->model, view.maskFor(results.outcomes[c].view));
     const std::string& actual = results.outcomes[c].view;
     EXPECT_EQ(actual, expected) << kCombinations[c].name << ": " << test::firstDifference(expected, actual);
     EXPECT_EQ(results.outcomes[c].generalVerified, single->model.generalMethod.verified) << kCombinations[c].name;
@@ -96,7 +133,7 @@ TEST(LoadCaseRun, EveryCombinationEqualsItsSingleRun) {
 
 TEST(LoadCaseRun, ResultsDoNotDependOnTheNumberOfThreads) {
   LoadCaseOptions options;
-  options.view = everything;
+  options.view = [](const SectionModel& m) { return everything(m); };
   options.threads = 1;
   const LoadCaseResults one = runLoadCases(kSection, "section.txt", kCombinations, options);
   options.threads = 3;

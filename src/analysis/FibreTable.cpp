@@ -127,21 +127,26 @@ std::pair<SectionStiffness, SectionStiffness> FibreTable::effectiveStiffnesses()
   return {first, second};
 }
 
-ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vector<double>& stresses) const {
-  ForceTriple forces;
-  SectionStiffness stiffness;
+ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vector<double>& stresses,
+                                              std::vector<double>& tangents) const {
+  // The laws first, then the sums: a loop that calls the power function
+  // would keep its six sums in memory around every call.
   stresses.resize(fibres_.size());
+  tangents.resize(fibres_.size());
   for (std::size_t i = 0; i < fibres_.size(); ++i) {
     const Fibre& f = fibres_[i];
     const double strain = (state.kappaY * f.posZ + state.epsX) + state.kappaZ * f.posY;
-    double stress = 0.0;
-    double et = 0.0;
-    evaluate(f, strain, stress, et);
-    stresses[i] = stress;
-    const double n = stress * f.area;
+    evaluate(f, strain, stresses[i], tangents[i]);
+  }
+  ForceTriple forces;
+  SectionStiffness stiffness;
+  for (std::size_t i = 0; i < fibres_.size(); ++i) {
+    const Fibre& f = fibres_[i];
+    const double n = stresses[i] * f.area;
     forces.nx += n;
     forces.my += n * f.posZ;
     forces.mz += n * f.posY;
+    const double et = tangents[i];
     stiffness.EAx += et * f.area;
     stiffness.EIy += et * f.inertiaY;
     stiffness.EIz += et * f.inertiaZ;

@@ -25,10 +25,11 @@ class FibreTable {
   SectionStiffness tangent(const StrainState& state) const;
   // tangent() of the unstrained state, where every solve starts.
   const SectionStiffness& restTangent() const { return restTangent_; }
-  // sectionInternalForces(state) and sectionTangentStiffness(state) in one
-  // pass; stresses[i] receives element i's
-  // stress at that state.
-  ForcesAndTangent forcesAndTangent(const StrainState& state, std::vector<double>& stresses) const;
+  // sectionInternalForces(state) and sectionTangentStiffness(state);
+  // stresses[i] and tangents[i] receive element i's stress and tangent
+  // modulus at that state.
+  ForcesAndTangent forcesAndTangent(const StrainState& state, std::vector<double>& stresses,
+                                    std::vector<double>& tangents) const;
   // sectionEffectiveStiffness() and sectionEffectiveStiffnessII() in one pass.
   std::pair<SectionStiffness, SectionStiffness> effectiveStiffnesses() const;
 

@@ -51,6 +51,7 @@ void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log,
   const FibreTable& fibres = sharedFibres != nullptr ? *sharedFibres : ownFibres.emplace(elements);
   // Element stresses of the state last evaluated: those of the final state.
   std::vector<double> stresses;
+  std::vector<double> tangents;
   SectionStiffness tangent = fibres.restTangent();
   for (int i = 1;; ++i) {
     rememberNonZero(stiffness.EAx, tangent.EAx);
@@ -59,7 +60,7 @@ void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log,
     correct(state.epsX, residual.nx, stiffness.EAx);
     correct(state.kappaY, residual.my, stiffness.EIy);
     correct(state.kappaZ, residual.mz, stiffness.EIz);
-    const ForcesAndTangent evaluated = fibres.forcesAndTangent(state, stresses);
+    const ForcesAndTangent evaluated = fibres.forcesAndTangent(state, stresses, tangents);
     forces = evaluated.forces;
     tangent = evaluated.tangent;
     residual = {design.nx - forces.nx, design.my - forces.my, design.mz - forces.mz};

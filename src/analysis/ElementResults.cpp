@@ -1,6 +1,7 @@
 #include "analysis/ElementResults.h"
 
 #include <algorithm>
+#include <bit>
 #include <ostream>
 #include <string>
 
@@ -67,19 +68,43 @@ void writeElementResults(std::ostream& stream, const std::vector<Element>& eleme
   }
 }
 
-ElementLimitCheck checkElementLimit(const Element& e, double sigX, double epsX) {
+ElementLimits limitsOf(const Element& e) {
+  ElementLimits limits;
+  limits.upper = e.stress(QueryLimitUpper, 0.0);
+  limits.lower = e.stress(QueryLimitLower, 0.0);
+  limits.shear = e.material->shearQuery(QueryLimitUpper, 0.0);
+  limits.hasStrainLimit = e.material->hasStrainLimit;
+  limits.ultimateStrain = e.material->ultimateStrain();
+  return limits;
+}
+
+const ElementLimits& ElementLimitCache::of(const Element& e) {
+  const auto tau = std::bit_cast<std::uint64_t>(e.tauComb);
+  if (e.material != material_ || tau != tauBits_) {
+    limits_ = limitsOf(e);
+    material_ = e.material;
+    tauBits_ = tau;
+  }
+  return limits_;
+}
+
+ElementLimitCheck checkElementLimit(const Element& e, double sigX, double epsX, const ElementLimits& limits) {
   ElementLimitCheck check;
-  check.stressExceeded = sigX > e.stress(QueryLimitUpper, 0.0) || e.stress(QueryLimitLower, 0.0) > sigX ||
-                         e.tauComb > e.material->shearQuery(QueryLimitUpper, 0.0);
-  check.strainExceeded = e.material->hasStrainLimit && e.material->ultimateStrain() > epsX;
+  check.stressExceeded = sigX > limits.upper || limits.lower > sigX || e.tauComb > limits.shear;
+  check.strainExceeded = limits.hasStrainLimit && limits.ultimateStrain > epsX;
   return check;
+}
+
+ElementLimitCheck checkElementLimit(const Element& e, double sigX, double epsX) {
+  return checkElementLimit(e, sigX, epsX, limitsOf(e));
 }
 
 void checkElementLimits(SectionModel& model) {
   model.stressesWithinLimits = true;
   model.strainsWithinLimits = true;
+  ElementLimitCache limits;
   for (Element& e : model.elements) {
-    const ElementLimitCheck check = checkElementLimit(e, e.sigX, e.epsX);
+    const ElementLimitCheck check = checkElementLimit(e, e.sigX, e.epsX, limits.of(e));
     e.stressExceeded = check.stressExceeded;
     if (check.stressExceeded) model.stressesWithinLimits = false;
     // A flag once set stays set.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "analysis/ElementResults.h"
 #include "analysis/StrainFallback.h"
 #include "check/FibreArea.h"
 #include "check/SectionClassification.h"
@@ -43,7 +44,7 @@ DesignCheckItem warningItem(std::string clause, std::string what, double value, 
 // its side, τ against the shear limit. The steel laws are capped at their
 // (shear-reduced) strength and have no strain limit, so yielding is not a
 // limit of the general method; nor is σ of concrete, capped at fcd.
-double elementUtilisation(const Element& e, double sigma, double eps) {
+double elementUtilisation(const Element& e, double sigma, double eps, const ElementLimits& limits) {
   double u = 0.0;
   const auto take = [&u](double demand, double limit) {
     if (demand == 0.0) return;
@@ -52,16 +53,17 @@ double elementUtilisation(const Element& e, double sigma, double eps) {
   };
   const MaterialLaw* law = lawOf(*e.material);
   if (law != nullptr && law->kind == MaterialLinear) {
-    if (sigma > 0.0) take(sigma, e.stress(QueryLimitUpper, 0.0));
-    if (sigma < 0.0) take(sigma, e.stress(QueryLimitLower, 0.0));
+    if (sigma > 0.0) take(sigma, limits.upper);
+    if (sigma < 0.0) take(sigma, limits.lower);
   }
-  take(e.tauComb, e.material->shearQuery(QueryLimitUpper, 0.0));
-  if (e.material->hasStrainLimit && eps < 0.0) take(eps, e.material->ultimateStrain());
+  take(e.tauComb, limits.shear);
+  if (limits.hasStrainLimit && eps < 0.0) take(eps, limits.ultimateStrain);
   return u;
 }
 
 double sectionUtilisation(const SectionModel& model, const StrainState* state) {
   double u = 0.0;
+  ElementLimitCache limits;
   for (const Element& e : model.elements) {
     double sigma = e.sigX;
     double eps = e.epsX;
@@ -69,7 +71,7 @@ double sectionUtilisation(const SectionModel& model, const StrainState* state) {
       eps = e.strainAt(*state);
       sigma = e.stress(QueryValue, eps);
     }
-    const double ue = elementUtilisation(e, sigma, eps);
+    const double ue = elementUtilisation(e, sigma, eps, limits.of(e));
     if (!(ue <= u)) u = ue;
   }
   return u;

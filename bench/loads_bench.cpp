@@ -6,12 +6,15 @@
 // performance notes (HEB 200 in 400 × 400 concrete with four bars) at
 // about 10 000 elements, 19 angles × 100 offsets.
 //
-// usage: colsec_loads_bench [COMBINATIONS [SAMPLE]]
+// usage: colsec_loads_bench [COMBINATIONS [SAMPLE [ROUNDS]]]
 
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <bit>
 #include <chrono>
+#include <cstdint>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -99,43 +102,82 @@ void singleRun(const std::filesystem::path& folder, const std::string& section, 
 }  // namespace
 }  // namespace colsec
 
+// Best and median of a series of seconds.
+struct Series {
+  std::vector<double> values;
+  double best() const { return *std::min_element(values.begin(), values.end()); }
+  double median() const {
+    std::vector<double> sorted = values;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[sorted.size() / 2];
+  }
+};
+
 int main(int argc, char** argv) {
   colsec::useLargePages();
   using namespace colsec;
   const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
   const int sample = argc > 2 ? std::atoi(argv[2]) : 20;
+  const int rounds = argc > 3 ? std::atoi(argv[3]) : 5;
+  if (count < 1 || sample < 1 || rounds < 1) {
+    std::cerr << "usage: colsec_loads_bench [COMBINATIONS [SAMPLE [ROUNDS]]]\n";
+    return 2;
+  }
   const std::string section = sectionInput(3.9);
   const std::vector<LoadCombination> table = combinations(count);
-
-  LoadCaseOptions options;
-  options.threads = 1;
-  LoadCaseResults one;
-  const double oneThread = seconds([&] { one = runLoadCases(section, "bench.txt", table, options); });
-  options.threads = hardwareThreads();
-  LoadCaseResults all;
-  const double allThreads = seconds([&] { all = runLoadCases(section, "bench.txt", table, options); });
-  bool same = one.governing == all.governing;
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    same = same && one.outcomes[i].utilisation == all.outcomes[i].utilisation;
-  }
-
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("colsec-loads-bench-" + std::to_string(::getpid()));
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("colsec-loads-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   // Strip the input's own forces: the single runs append theirs.
   std::string plain = section.substr(0, section.find("#FORCEED"));
   plain += section.substr(section.find("#SETTINGS"));
-  const double sampled = seconds([&] {
-    for (int i = 0; i < sample; ++i) singleRun(folder, plain, table[static_cast<std::size_t>(i) * table.size() / sample].forces);
-  });
-  std::filesystem::remove_all(folder);
-  const double perSingle = sampled / sample;
 
-  std::printf("combinations %d, distinct shear pairs %d\n", count, one.shearStates);
-  std::printf("single runs of colsec: %.4f s each (sample of %d) -> %.2f s for the table\n", perSingle, sample,
-              perSingle * count);
-  std::printf("table, 1 thread:  %.3f s  (%.1f x the single runs)\n", oneThread, perSingle * count / oneThread);
-  std::printf("table, %d threads: %.3f s  (%.1f x the single runs, %.2f x one thread)\n", hardwareThreads(),
-              allThreads, perSingle * count / allThreads, oneThread / allThreads);
+  // The shared machine's speed drifts: the three measurements alternate,
+  // round by round, and each is summarised by its best and its median.
+  Series oneThread, allThreads, perSingle;
+  bool same = true;
+  int shearStates = 0;
+  for (int round = 0; round < rounds; ++round) {
+    LoadCaseOptions options;
+    options.threads = 1;
+    LoadCaseResults one;
+    oneThread.values.push_back(seconds([&] { one = runLoadCases(section, "bench.txt", table, options); }));
+    options.threads = hardwareThreads();
+    LoadCaseResults all;
+    allThreads.values.push_back(seconds([&] { all = runLoadCases(section, "bench.txt", table, options); }));
+    same = same && one.governing == all.governing;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      same = same && std::bit_cast<std::uint64_t>(one.outcomes[i].utilisation) ==
+                         std::bit_cast<std::uint64_t>(all.outcomes[i].utilisation);
+    }
+    shearStates = one.shearStates;
+    perSingle.values.push_back(seconds([&] {
+      for (int i = 0; i < sample; ++i) {
+        singleRun(folder, plain, table[static_cast<std::size_t>(i) * table.size() / static_cast<std::size_t>(sample)].forces);
+      }
+    }) / sample);
+  }
+  std::filesystem::remove_all(folder);
+
+  const auto line = [&](const char* what, const Series& series, const Series* reference) {
+    std::printf("%-22s best %8.4f s  median %8.4f s", what, series.best(), series.median());
+    if (reference != nullptr) {
+      std::printf("  (%.1f x / %.1f x the single runs)", reference->best() * count / series.best(),
+                  reference->median() * count / series.median());
+    }
+    std::printf("\n");
+  };
+  std::printf("combinations %d, distinct shear pairs %d, %d rounds, single runs sampled %d per round\n", count,
+              shearStates, rounds, sample);
+  line("single run of colsec", perSingle, nullptr);
+  std::printf("%-22s best %8.2f s  median %8.2f s  (extrapolated)\n", "single runs, table", perSingle.best() * count,
+              perSingle.median() * count);
+  line("table, 1 thread", oneThread, &perSingle);
+  char label[32];
+  std::snprintf(label, sizeof label, "table, %d threads", hardwareThreads());
+  line(label, allThreads, &perSingle);
+  std::printf("%d threads against 1: best %.2f x, median %.2f x\n", hardwareThreads(), oneThread.best() / allThreads.best(),
+              oneThread.median() / allThreads.median());
   std::printf("results equal on 1 and %d threads: %s\n", hardwareThreads(), same ? "yes" : "NO");
   return same ? 0 : 1;
 }

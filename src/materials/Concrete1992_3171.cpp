@@ -13,7 +13,8 @@ Concrete1992_3171::Concrete1992_3171(std::int32_t number_, std::int32_t priority
       fcdRedF(fcdRedF_),
       epsC2(-std::fabs(epsC2_)),
       epsCu2(-std::fabs(epsCu2_)),
-      n(n_) {}
+      n(n_),
+      tangentScale(n * fcd / epsC2) {}
 
 double Concrete1992_3171::stressQuery(int code, double strain, double /*tauComb*/) const {
   switch (code) {

@@ -44,14 +44,14 @@ class Concrete1992_3171 final : public Material {
   }
   double tangentValue(double strain) const {
     if (strain > 0.0 || strain < epsC2) return 0.0;
-    return (n * fcd / epsC2) * power(1.0 - strain / epsC2, n - 1.0);
+    return tangentScale * power(1.0 - strain / epsC2, n - 1.0);
   }
 
   // stressValue and tangentValue in one: one division and, for n = 2, one
   // power function per strain. Read into locals, so that writing the
   // results cannot make the compiler read the law again.
   void stressAndTangent(double strain, double& stress, double& tangent) const {
-    const double c2 = epsC2, f = fcd, exponent = n;
+    const double c2 = epsC2, f = fcd, exponent = n, scale = tangentScale;
     if (strain > 0.0) {
       stress = 0.0;
       tangent = 0.0;
@@ -63,7 +63,7 @@ class Concrete1992_3171 final : public Material {
       return;
     }
     const double x = 1.0 - strain / c2;
-    tangent = (exponent * f / c2) * power(x, exponent - 1.0);
+    tangent = scale * power(x, exponent - 1.0);
     stress = strain >= 0.0 ? 0.0 : f * (1.0 - power(x, exponent));
   }
 
@@ -79,6 +79,7 @@ class Concrete1992_3171 final : public Material {
   const double epsC2;    // negative
   const double epsCu2;   // negative
   const double n;
+  const double tangentScale;  // n·fcd/εc2, the tangent's constant factor
 };
 
 }  // namespace colsec

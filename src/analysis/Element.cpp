@@ -71,7 +71,6 @@ void Element::updateResistance() {
   const double s2 = material->stressQuery(QueryPlasticLower, 0.0, tauComb);
   plasticUpper = {s1 * area, s1 * area * posZ, s1 * area * posY};
   plasticLower = {s2 * area, s2 * area * posZ, s2 * area * posY};
-  plasticZero = {0.0, 0.0, 0.0};
 }
 
 }  // namespace colsec

@@ -61,7 +61,9 @@ class Element {
   double inertiaZ;  // about the section's z axis [mm⁴]
   ForceTriple plasticUpper;
   ForceTriple plasticLower;
-  ForceTriple plasticZero;
+  // The triple of an element on the line: zero for every element, so it
+  // takes no room in each of a million elements.
+  static constexpr ForceTriple plasticZero{0.0, 0.0, 0.0};
   double sigX = 0.0;
   double tauY = 0.0;
   double tauZ = 0.0;

@@ -49,6 +49,9 @@ class Element {
   void updateResistance();
 
   std::int32_t profileNumber;
+  // Next to the profile number, where they fill what would be padding.
+  bool stressExceeded = false;
+  bool strainExceeded = false;
   const Material* material;  // owned by the section model's materials
   double posY;
   double posZ;
@@ -69,8 +72,6 @@ class Element {
   double tauZ = 0.0;
   double epsX = 0.0;
   double tauComb = 0.0;
-  bool stressExceeded = false;
-  bool strainExceeded = false;
 };
 
 // Combined shear stress sqrt(tauY² + tauZ²) with tauY² and the sum held in

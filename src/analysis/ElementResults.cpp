@@ -51,7 +51,7 @@ void writeElementResults(std::ostream& stream, const std::vector<Element>& eleme
   // texts are reused from batch to batch, so the memory they take stays
   // small whatever the number of elements.
   constexpr std::size_t kBlock = 1024;
-  constexpr std::size_t kBlocksAtOnce = 16;
+  constexpr std::size_t kBlocksAtOnce = 8;
   constexpr std::size_t kLongestLine = 200;
   const std::size_t blocks = (elements.size() + kBlock - 1) / kBlock;
   std::vector<std::string> texts(std::min(kBlocksAtOnce, blocks));

@@ -153,7 +153,8 @@ int main(int argc, char** argv) {
     shearStates = one.shearStates;
     perSingle.values.push_back(seconds([&] {
       for (int i = 0; i < sample; ++i) {
-        singleRun(folder, plain, table[static_cast<std::size_t>(i) * table.size() / static_cast<std::size_t>(sample)].forces);
+        const std::size_t pick = static_cast<std::size_t>(i) * table.size() / static_cast<std::size_t>(sample);
+        singleRun(folder, plain, table[pick].forces);
       }
     }) / sample);
   }
@@ -176,8 +177,8 @@ int main(int argc, char** argv) {
   char label[32];
   std::snprintf(label, sizeof label, "table, %d threads", hardwareThreads());
   line(label, allThreads, &perSingle);
-  std::printf("%d threads against 1: best %.2f x, median %.2f x\n", hardwareThreads(), oneThread.best() / allThreads.best(),
-              oneThread.median() / allThreads.median());
+  std::printf("%d threads against 1: best %.2f x, median %.2f x\n", hardwareThreads(),
+              oneThread.best() / allThreads.best(), oneThread.median() / allThreads.median());
   std::printf("results equal on 1 and %d threads: %s\n", hardwareThreads(), same ? "yes" : "NO");
   return same ? 0 : 1;
 }

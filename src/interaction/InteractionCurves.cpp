@@ -184,7 +184,9 @@ PlasticSurface sweepPlasticSurface(const SectionModel& model, int threads, const
   surface.surfaceCurves.resize(static_cast<std::size_t>(angles));
   // The first and the last surface angle mostly have the bits of the N-My
   // and the N-Mz angle: the same sweep, so the curve is copied.
-  const auto sameAngle = [](double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); };
+  const auto sameAngle = [](double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+  };
   std::vector<int> copyOf(static_cast<std::size_t>(angles), -1);
   for (int i = 0; i < angles; ++i) {
     const double alpha = surfaceAngle(quadrant, i, angles);

@@ -146,7 +146,8 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
   std::map<std::pair<int, int>, int> surfaceIndex;
   std::vector<int> surfaceOf(combinations.size(), -1);
   for (std::size_t c = 0; c < combinations.size(); ++c) {
-    shearOf[c] = shearIndex.emplace(shearKey(combinations[c].forces), static_cast<int>(shearIndex.size())).first->second;
+    const int nextShear = static_cast<int>(shearIndex.size());
+    shearOf[c] = shearIndex.emplace(shearKey(combinations[c].forces), nextShear).first->second;
     if (master.allNonlinear) {
       const std::pair<int, int> key{shearOf[c], momentQuadrant(combinations[c].forces).q};
       surfaceOf[c] = surfaceIndex.emplace(key, static_cast<int>(surfaceIndex.size())).first->second;
@@ -192,7 +193,8 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
     run->model.designForces.mz = (q == 2 || q == 3) ? -1.0 : 0.0;
     // A surface read at a few axial forces needs the moments of a few
     // points per curve only; one read at many is swept whole.
-    const bool few = slot.axialForces.size() * 8 <= static_cast<std::size_t>(std::max(0, master.settings.offsetSubdivisions));
+    const auto offsets = static_cast<std::size_t>(std::max(0, master.settings.offsetSubdivisions));
+    const bool few = slot.axialForces.size() * 8 <= offsets;
     slot.surface = sweepPlasticSurface(run->model, 1, few ? &slot.axialForces : nullptr);
   };
 

@@ -169,7 +169,8 @@ TEST_F(GeneratedSection, AxialFirstSweepSumsTheChosenPointsWhole) {
       // Unsorted, repeated and out of range: the chooser's list is tidied.
       const auto choose = [&](const InteractionCurve& axial) {
         for (const CurvePoint& p : axial) seen.push_back(p.nx);
-        return std::vector<std::size_t>{static_cast<std::size_t>(count - 1), 3, 0, 3, static_cast<std::size_t>(count + 4)};
+        const auto last = static_cast<std::size_t>(count - 1);
+        return std::vector<std::size_t>{last, 3, 0, 3, last + 5};
       };
       for (const SweepKernel kernel : {SweepKernel::Automatic, SweepKernel::Avx2, SweepKernel::Baseline}) {
         seen.clear();

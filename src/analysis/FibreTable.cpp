@@ -131,9 +131,28 @@ ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vec
                                               std::vector<double>& tangents) const {
   // The laws first, then the sums: a loop that calls the power function
   // would keep its six sums in memory around every call.
+  // The parabola's stresses that need the power function are listed and
+  // evaluated after the loop, which so has no branch that guesses wrong
+  // one time in ten.
   stresses.resize(fibres_.size());
   tangents.resize(fibres_.size());
+  thread_local std::vector<std::uint32_t> pending;
+  pending.resize(fibres_.size());
+  std::size_t pendingCount = 0;
   for (std::size_t i = 0; i < fibres_.size(); ++i) {
+    const Fibre& f = fibres_[i];
+    const double strain = (state.kappaY * f.posZ + state.epsX) + state.kappaZ * f.posY;
+    if (f.law == Law::Parabola) {
+      const auto& law = static_cast<const Concrete1992_3171&>(*f.material);
+      const bool done = law.stressAndTangentWithoutPow(strain, stresses[i], tangents[i]);
+      pending[pendingCount] = static_cast<std::uint32_t>(i);
+      pendingCount += done ? 0 : 1;
+    } else {
+      evaluate(f, strain, stresses[i], tangents[i]);
+    }
+  }
+  for (std::size_t k = 0; k < pendingCount; ++k) {
+    const std::size_t i = pending[k];
     const Fibre& f = fibres_[i];
     const double strain = (state.kappaY * f.posZ + state.epsX) + state.kappaZ * f.posY;
     evaluate(f, strain, stresses[i], tangents[i]);

@@ -85,7 +85,7 @@ SectionStiffness FibreTable::tangent(const StrainState& state) const {
   double lastTangent = 0.0;
   SectionStiffness sum;
   for (const Fibre& f : fibres_) {
-    const double strain = (state.kappaY * f.posZ + state.epsX) + state.kappaZ * f.posY;
+    const double strain = f.strainAt(state);
     double et = 0.0;
     const std::uint64_t tau = std::bit_cast<std::uint64_t>(f.tauOrStrength);
     if (atRest && f.material == lastMaterial && tau == lastTau) {
@@ -141,10 +141,10 @@ ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vec
   std::size_t pendingCount = 0;
   for (std::size_t i = 0; i < fibres_.size(); ++i) {
     const Fibre& f = fibres_[i];
-    const double strain = (state.kappaY * f.posZ + state.epsX) + state.kappaZ * f.posY;
+    const double strain = f.strainAt(state);
     if (f.law == Law::Parabola) {
       const auto& law = static_cast<const Concrete1992_3171&>(*f.material);
-      const bool done = law.stressAndTangentWithoutPow(strain, stresses[i], tangents[i]);
+      const bool done = law.stressAndTangentUnlessNearMidpoint(strain, stresses[i], tangents[i]);
       pending[pendingCount] = static_cast<std::uint32_t>(i);
       pendingCount += done ? 0 : 1;
     } else {
@@ -154,7 +154,7 @@ ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vec
   for (std::size_t k = 0; k < pendingCount; ++k) {
     const std::size_t i = pending[k];
     const Fibre& f = fibres_[i];
-    const double strain = (state.kappaY * f.posZ + state.epsX) + state.kappaZ * f.posY;
+    const double strain = f.strainAt(state);
     evaluate(f, strain, stresses[i], tangents[i]);
   }
   ForceTriple forces;

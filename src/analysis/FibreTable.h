@@ -48,6 +48,11 @@ class FibreTable {
     double tauOrStrength;
     const Material* material;
     Law law;
+
+    // As Element::strainAt.
+    double strainAt(const StrainState& state) const {
+      return (state.kappaY * posZ + state.epsX) + state.kappaZ * posY;
+    }
   };
 
   static Law lawOf(const Material* material);

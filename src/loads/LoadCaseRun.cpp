@@ -79,7 +79,6 @@ struct ShearState {
 
 // The plastic sweeps of one shear pair and quadrant, held the same way.
 struct SurfaceSlot {
-  int shear = 0;
   int quadrant = 0;
   std::vector<double> axialForces;  // 0 and the design axial forces of its combinations
   std::once_flag computed;
@@ -157,12 +156,12 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
   std::vector<SurfaceSlot> surfaces(surfaceIndex.size());
   for (std::size_t c = 0; c < combinations.size(); ++c) {
     ShearState& shear = shears[static_cast<std::size_t>(shearOf[c])];
-    shear.qy = combinations[c].forces.qy;
-    shear.qz = combinations[c].forces.qz;
-    ++shear.users;
+    if (shear.users++ == 0) {
+      shear.qy = combinations[c].forces.qy;
+      shear.qz = combinations[c].forces.qz;
+    }
     if (surfaceOf[c] >= 0) {
       SurfaceSlot& slot = surfaces[static_cast<std::size_t>(surfaceOf[c])];
-      slot.shear = shearOf[c];
       slot.quadrant = momentQuadrant(combinations[c].forces).q;
       if (slot.axialForces.empty()) slot.axialForces.push_back(0.0);
       slot.axialForces.push_back(combinations[c].forces.nx);

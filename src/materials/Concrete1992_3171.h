@@ -49,24 +49,45 @@ class Concrete1992_3171 final : public Material {
     return tangentScale * power(1.0 - strain / epsC2, n - 1.0);
   }
 
-  // stressValue and tangentValue in one: one division and, for n = 2, one
-  // power function per strain. Read into locals, so that writing the
-  // results cannot make the compiler read the law again.
+  // stressValue and tangentValue in one: one division per strain and, for
+  // n = 2, the power function only next to a midpoint.
   void stressAndTangent(double strain, double& stress, double& tangent) const {
+    if (!stressAndTangentUnlessNearMidpoint(strain, stress, tangent)) {
+      stress = fcd * (1.0 - libraryPowTwo(1.0 - strain / epsC2));
+    }
+  }
+
+  // stressAndTangent, except that for n = 2 a stress whose square lies next
+  // to a midpoint is left unfinished: then it returns false, and
+  // stressAndTangent gives the stress. Loops over many fibres call the
+  // power function for those after the loop. Read into locals, so that
+  // writing the results cannot make the compiler read the law again.
+  bool stressAndTangentUnlessNearMidpoint(double strain, double& stress, double& tangent) const {
     const double c2 = epsC2, f = fcd, exponent = n, scale = tangentScale;
     if (strain > 0.0) {
       stress = 0.0;
       tangent = 0.0;
-      return;
+      return true;
     }
     if (strain < c2) {
       stress = f;
       tangent = 0.0;
-      return;
+      return true;
     }
     const double x = 1.0 - strain / c2;
     tangent = scale * power(x, exponent - 1.0);
-    stress = strain >= 0.0 ? 0.0 : f * (1.0 - power(x, exponent));
+    if (strain >= 0.0) {
+      stress = 0.0;
+      return true;
+    }
+    if (exponent != 2.0) {
+      stress = f * (1.0 - power(x, exponent));
+      return true;
+    }
+    double square = 0.0;
+    const bool exact = squareIsPows(x, square);
+    stress = f * (1.0 - square);
+    return exact;
   }
 
   // std::pow(x, e), the same double, with the power function called only
@@ -86,9 +107,12 @@ class Concrete1992_3171 final : public Material {
   // std::pow(x, 2).
   static double powerTwo(double x) {
     double square = 0.0;
-    if (squareIsPows(x, square)) return square;
-    // The library's own pow, with an exponent the compiler cannot see:
-    // it would otherwise replace pow(x, 2) by x·x.
+    return squareIsPows(x, square) ? square : libraryPowTwo(x);
+  }
+
+  // The library's own pow(x, 2), with an exponent the compiler cannot see:
+  // it would otherwise replace the call by x·x.
+  static double libraryPowTwo(double x) {
     volatile double two = 2.0;
     return std::pow(x, two);
   }
@@ -114,33 +138,6 @@ class Concrete1992_3171 final : public Material {
     const double binade = std::bit_cast<double>(bits & 0x7ff0000000000000ULL);  // 2^exponent
     const bool nearest = std::fabs(error) * 0x1p52 < 0.45 * binade;
     return inRange & notPowerOfTwo & nearest;
-  }
-
-  // stressAndTangent where it needs no power function: the tangent always
-  // (its exponent is 1 for n = 2), the stress where the square is provably
-  // pow's. Returns false where the stress needs stressAndTangent itself.
-  bool stressAndTangentWithoutPow(double strain, double& stress, double& tangent) const {
-    const double c2 = epsC2, f = fcd, exponent = n, scale = tangentScale;
-    if (strain > 0.0) {
-      stress = 0.0;
-      tangent = 0.0;
-      return true;
-    }
-    if (strain < c2) {
-      stress = f;
-      tangent = 0.0;
-      return true;
-    }
-    if (exponent != 2.0) {
-      stressAndTangent(strain, stress, tangent);
-      return true;
-    }
-    const double x = 1.0 - strain / c2;
-    tangent = scale * x;
-    double square = 0.0;
-    const bool exact = squareIsPows(x, square);
-    stress = strain >= 0.0 ? 0.0 : f * (1.0 - square);
-    return exact | (strain >= 0.0);
   }
 
   const double E;        // used only for the effective moduli

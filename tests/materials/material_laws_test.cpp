@@ -410,7 +410,7 @@ TEST(Concrete1992_3171Test, StressAndTangentTogetherEqualTheLawsWithPow) {
       EXPECT_EQ(std::bit_cast<std::uint64_t>(law.tangentValue(e)), std::bit_cast<std::uint64_t>(plainTangent));
       double quickStress = 0.0;
       double quickTangent = 0.0;
-      if (law.stressAndTangentWithoutPow(e, quickStress, quickTangent)) {
+      if (law.stressAndTangentUnlessNearMidpoint(e, quickStress, quickTangent)) {
         EXPECT_EQ(std::bit_cast<std::uint64_t>(quickStress), std::bit_cast<std::uint64_t>(plainStress));
       }
       EXPECT_EQ(std::bit_cast<std::uint64_t>(quickTangent), std::bit_cast<std::uint64_t>(plainTangent));

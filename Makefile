@@ -3,7 +3,7 @@ BUILD ?= build
 EXAMPLE ?= examples/encased_heb.txt
 CMAKE_FLAGS ?=
 
-.PHONY: run test build configure sanitize bench clean fuzz fuzz-build fuzz-replay
+.PHONY: run test build configure sanitize bench clean fuzz fuzz-build fuzz-replay aarch64
 
 configure:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
@@ -27,7 +27,7 @@ sanitize:
 	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DCOLSEC_SANITIZE=ON $(CMAKE_FLAGS)"
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-aarch64
 
 # Fuzzing with libFuzzer (clang). `make fuzz` runs a campaign of
 # FUZZ_SECONDS per target; `make fuzz-replay` runs every target once over
@@ -58,3 +58,13 @@ bench:
 	cmake --build build-bench --target colsec_bench colsec_loads_bench
 	./build-bench/bench/colsec_bench $(BENCH_SIZES)
 	./build-bench/bench/colsec_loads_bench
+
+# 64-bit ARM: every source compiled with Debian's cross compiler, the
+# programs linked statically, and the examples run under qemu-aarch64-static
+# and compared byte for byte with the native run (.ci/aarch64-examples.sh).
+AARCH64_BUILD ?= build-aarch64
+aarch64: build
+	cmake -S . -B $(AARCH64_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64.cmake \
+	  -DCOLSEC_TESTS=OFF -DCOLSEC_STATIC=ON $(CMAKE_FLAGS)
+	cmake --build $(AARCH64_BUILD)
+	.ci/aarch64-examples.sh $(BUILD)/colsec $(AARCH64_BUILD)/colsec

@@ -12,8 +12,8 @@ namespace {
 
 // Four points side by side; the element loop stays in sequence order, so
 // each lane adds the elements exactly as the plain sum does. The lanes are
-// plain IEEE operations without contraction, so the baseline and the AVX2
-// code give the same bits.
+// plain IEEE operations without contraction, so the baseline (on any
+// processor) and the AVX2 and AVX-512 code give the same bits.
 // Element alignment only: the lanes live in plain double arrays.
 typedef double Lanes __attribute__((vector_size(32), aligned(8), may_alias));
 constexpr std::size_t kLanes = 4;
@@ -173,18 +173,12 @@ __attribute__((always_inline)) inline void accumulateByThreshold(const SweepColu
   }
 }
 
-typedef double Lanes8 __attribute__((vector_size(64), aligned(8), may_alias));
-
-// The same loops for any x86-64 processor, with AVX2 and with AVX-512
-// where they exist.
+// The baseline runs on every processor: GCC's generic vectors become the
+// processor's own (two SSE2 or NEON registers per vector of four). On
+// x86-64 the same loops are compiled for AVX2 and AVX-512 too, and chosen
+// at run time where the processor has them.
 void distanceBaseline(const SweepColumns& columns, std::size_t groups, const Lanes* pointY, const Lanes* pointZ,
                       double dirY, double dirZ, Lanes* sumNx, Lanes* sumMy, Lanes* sumMz) {
-  accumulateByDistance(columns, groups, pointY, pointZ, dirY, dirZ, sumNx, sumMy, sumMz);
-}
-
-__attribute__((target("avx2"))) void distanceAvx2(const SweepColumns& columns, std::size_t groups,
-                                                  const Lanes* pointY, const Lanes* pointZ, double dirY, double dirZ,
-                                                  Lanes* sumNx, Lanes* sumMy, Lanes* sumMz) {
   accumulateByDistance(columns, groups, pointY, pointZ, dirY, dirZ, sumNx, sumMy, sumMz);
 }
 
@@ -194,6 +188,22 @@ void thresholdBaseline(const SweepColumns& columns, const std::uint32_t* thresho
                        const double* numbers, std::size_t count, double* sumNx, double* sumMy, double* sumMz) {
   accumulateByThreshold<Lanes, 4, 2, kMoments>(columns, thresholds, addsFrom, numbers, (count + 3) / 4, sumNx, sumMy,
                                                sumMz);
+}
+
+template <bool kMoments>
+using ThresholdAccumulator = void (*)(const SweepColumns&, const std::uint32_t*, const std::uint32_t*, const double*,
+                                      std::size_t, double*, double*, double*);
+using DistanceAccumulator = void (*)(const SweepColumns&, std::size_t, const Lanes*, const Lanes*, double, double,
+                                     Lanes*, Lanes*, Lanes*);
+
+#if defined(__x86_64__)
+
+typedef double Lanes8 __attribute__((vector_size(64), aligned(8), may_alias));
+
+__attribute__((target("avx2"))) void distanceAvx2(const SweepColumns& columns, std::size_t groups,
+                                                  const Lanes* pointY, const Lanes* pointZ, double dirY, double dirZ,
+                                                  Lanes* sumNx, Lanes* sumMy, Lanes* sumMz) {
+  accumulateByDistance(columns, groups, pointY, pointZ, dirY, dirZ, sumNx, sumMy, sumMz);
 }
 
 template <bool kMoments>
@@ -226,15 +236,27 @@ bool hasAvx512() {
 }
 
 template <bool kMoments>
-using ThresholdAccumulator = void (*)(const SweepColumns&, const std::uint32_t*, const std::uint32_t*, const double*,
-                                      std::size_t, double*, double*, double*);
-
-template <bool kMoments>
 ThresholdAccumulator<kMoments> thresholdAccumulator(SweepKernel kernel) {
   if (kernel == SweepKernel::Baseline || !hasAvx2()) return thresholdBaseline<kMoments>;
   if (kernel == SweepKernel::Avx2 || !hasAvx512()) return thresholdAvx2<kMoments>;
   return thresholdAvx512<kMoments>;
 }
+
+DistanceAccumulator distanceAccumulator(SweepKernel kernel) {
+  return kernel != SweepKernel::Baseline && hasAvx2() ? distanceAvx2 : distanceBaseline;
+}
+
+#else
+
+// Other processors: the baseline whatever is asked.
+template <bool kMoments>
+ThresholdAccumulator<kMoments> thresholdAccumulator(SweepKernel) {
+  return thresholdBaseline<kMoments>;
+}
+
+DistanceAccumulator distanceAccumulator(SweepKernel) { return distanceBaseline; }
+
+#endif
 
 // Point numbers in ascending order, padded to a multiple of eight with the
 // last of them.
@@ -335,11 +357,11 @@ InteractionCurve PlasticSweep::sweepPoints(double alpha, double mStart, double m
     const auto lanes = [](std::vector<double>& values, std::size_t group) {
       return reinterpret_cast<Lanes*>(values.data() + group * kLanes);
     };
-    const bool avx2 = kernel != SweepKernel::Baseline && hasAvx2();
+    const DistanceAccumulator accumulate = distanceAccumulator(kernel);
     for (std::size_t first = 0; first < groups; first += kGroupsPerPass) {
       const std::size_t batch = std::min(kGroupsPerPass, groups - first);
-      (avx2 ? distanceAvx2 : distanceBaseline)(columns, batch, lanes(pointY, first), lanes(pointZ, first), c, -s,
-                                               lanes(sumNx, first), lanes(sumMy, first), lanes(sumMz, first));
+      accumulate(columns, batch, lanes(pointY, first), lanes(pointZ, first), c, -s, lanes(sumNx, first),
+                 lanes(sumMy, first), lanes(sumMz, first));
     }
     for (std::size_t j = 0; j < points; ++j) curve[j] = {sumNx[j], sumMy[j], sumMz[j]};
     return curve;

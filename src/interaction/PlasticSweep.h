@@ -14,7 +14,8 @@
 namespace colsec {
 
 // Which machine code evaluates the sweep: the widest the processor offers,
-// AVX2, or the baseline that runs on every x86-64 processor; and the signed
+// AVX2 (on x86-64 processors that have it; the baseline elsewhere), or the
+// portable baseline that runs on every processor; and the signed
 // distance of every element and point, which the faster kernels replace by
 // one threshold per element (kept for sections where that does not apply,
 // and for the tests).

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "FuzzInput.h"
-#include "app/AnalysisSteps.h"
+#include "run/AnalysisSteps.h"
 #include "profiles/Discretisation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -43,7 +43,8 @@ void formatElementLines(std::string& text, const std::vector<Element>& elements,
 
 }  // namespace
 
-void writeElementResults(std::ostream& stream, const std::vector<Element>& elements, std::ostream& console) {
+void writeElementResults(std::ostream& stream, const std::vector<Element>& elements, std::ostream& console,
+                         int threads) {
   console << "Writing Element Results\n";
   stream << "//Elements\n";
   // Blocks of lines are formatted on every core, each into its own text,
@@ -58,7 +59,7 @@ void writeElementResults(std::ostream& stream, const std::vector<Element>& eleme
   for (std::string& text : texts) text.reserve(kBlock * kLongestLine);
   for (std::size_t start = 0; start < blocks; start += kBlocksAtOnce) {
     const std::size_t count = std::min(kBlocksAtOnce, blocks - start);
-    parallelFor(static_cast<int>(count), hardwareThreads(), [&](int k) {
+    parallelFor(static_cast<int>(count), threads > 0 ? threads : hardwareThreads(), [&](int k) {
       const std::size_t block = start + static_cast<std::size_t>(k);
       std::string& text = texts[static_cast<std::size_t>(k)];
       text.clear();

@@ -13,8 +13,10 @@ namespace colsec {
 class SectionModel;
 
 // The whole content of the section result file: "//Elements" and one
-// "#ELEMENT" line per element in sequence order.
-void writeElementResults(std::ostream& stream, const std::vector<Element>& elements, std::ostream& console);
+// "#ELEMENT" line per element in sequence order, formatted on up to
+// `threads` threads (0: one per core).
+void writeElementResults(std::ostream& stream, const std::vector<Element>& elements, std::ostream& console,
+                         int threads = 0);
 
 // The two checks of one element for a stress and strain of its own (the
 // stored ones or those of another strain state); writes nothing.

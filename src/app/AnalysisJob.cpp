@@ -1,7 +1,7 @@
 #include "app/AnalysisJob.h"
 
 #include "analysis/ForcePlausibility.h"
-#include "app/AnalysisSteps.h"
+#include "run/AnalysisSteps.h"
 #include "app/InputPath.h"
 #include "app/SectionInput.h"
 #include "report/JsonResult.h"
@@ -19,13 +19,15 @@ AnalysisJob::AnalysisJob(std::string inputPath, std::ostream& console, std::ostr
 }
 
 void AnalysisJob::run() {
-  recordLines_ = readSectionInput(inputPath_, model, diagnostics_);
+  if (!hasInputText_) inputText_ = readInputText(inputPath_);
+  recordLines_ = readSectionText(inputText_, inputPath_, model, diagnostics_);
   if (hasOverride_) model.designForces = forcesOverride_;
   openOutputs();
 
   runAnalysisSteps(model, tolerance,
                    {&logStream.out(), &interactionStream.out(), &sectionStream.out(), &validationStream.out(),
-                    console_});
+                    console_},
+                   threads_);
   warnOnTinyForces();
   // Last, so that it sees everything the analysis has stored.
   if (jsonResult_) writeJsonResult(jsonStream.out(), model, inputPath_);
@@ -48,7 +50,8 @@ void AnalysisJob::commitOutputs() {
   // moved to their final names only when all are complete.
   for (OutputFile* output : {&logStream, &sectionStream, &interactionStream, &validationStream}) output->close();
   if (jsonResult_) jsonStream.close();
-  for (int i = 0; i < outputCount(); ++i) outputs_[i].commit();
+  for (int i = 0; i < outputCount(); ++i) outputs_[i].commit(false);
+  OutputFile::flushFolderOf(logStream.finalPath());
 }
 
 }  // namespace colsec

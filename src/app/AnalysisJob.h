@@ -7,7 +7,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "app/AnalysisSteps.h"
+#include "run/AnalysisSteps.h"
 #include "app/OutputFile.h"
 #include "input/InputReader.h"
 #include "model/SectionModel.h"
@@ -31,6 +31,11 @@ class AnalysisJob {
   // The design forces of the input are replaced by these (a load
   // combination of a table); call before run().
   void overrideDesignForces(const SectionForces& forces) { forcesOverride_ = forces; hasOverride_ = true; }
+  // The input's text as the caller has already read it, so that the file
+  // is read once; call before run().
+  void useInputText(std::string text) { inputText_ = std::move(text); hasInputText_ = true; }
+  // Threads of the run (0: one per core; 1: none started); call before run().
+  void setThreads(int threads) { threads_ = threads; }
 
   const SectionModel& sectionModel() const { return model; }
   // 0 to 3: the four result files in the order of opening; 4: the JSON
@@ -54,6 +59,9 @@ class AnalysisJob {
   InputRecordLines recordLines_;
   SectionForces forcesOverride_;
   bool hasOverride_ = false;
+  std::string inputText_;
+  bool hasInputText_ = false;
+  int threads_ = 0;
   SectionModel model;
   // In the order of opening: ".cclog", "_Interaction.res", "_Section.res",
   // "_Validation.res", then "_Result.json" when it is requested. Each

@@ -13,7 +13,7 @@
 #include "model/SectionModel.h"
 #include "report/JsonResult.h"
 #include "report/JsonWriter.h"
-#include "report/LoadCaseTables.h"
+#include "loads/LoadCaseTables.h"
 
 namespace colsec {
 
@@ -65,13 +65,15 @@ LoadCaseJob::LoadCaseJob(std::string inputPath, std::string loadsPath, std::ostr
       options_(options) {}
 
 void LoadCaseJob::run() {
-  // The input is checked (and its warnings shown) once, as for a single run.
+  // The input is read once: every combination and the governing run are
+  // analysed from this text. It is checked (and its warnings shown) once,
+  // as for a single run.
+  const std::string inputText = readInputText(inputPath_);
   {
     std::ostream discard(nullptr);
     SectionModel checked(discard);
-    readSectionInput(inputPath_, checked, diagnostics_);
+    readSectionText(inputText, inputPath_, checked, diagnostics_);
   }
-  const std::string inputText = readTextFile(inputPath_, "input file");
   std::vector<LoadCombination> table;
   {
     std::istringstream loads(readTextFile(loadsPath_, "load table"));
@@ -98,6 +100,8 @@ void LoadCaseJob::run() {
   std::ostream quiet(nullptr);
   AnalysisJob governing(inputPath_, quiet, quiet, options_.jsonResult);
   governing.overrideDesignForces(results.outcomes[results.governing].combination.forces);
+  governing.useInputText(inputText);
+  governing.setThreads(options_.threads);
   governing.run();
 
   std::ostringstream csv;

@@ -1,9 +1,13 @@
 #pragma once
-// An output file written under a temporary name ("<final>.tmp") in the
-// folder of its final name and moved there only when complete. Until then
-// the temporary file is registered with the interrupt clean-up, and one
-// that is never moved is removed, so a failed or interrupted run leaves
-// earlier files as they were and nothing half-written behind.
+// An output file written under a temporary name of its own
+// ("<final>.XXXXXX.tmp", the Xs unique) in the folder of its final name,
+// flushed to the disk and only then renamed to the final name, and the
+// folder flushed after the rename. Runs of the same input at the same time
+// so never share a temporary file, and after a crash or power cut a final
+// name holds either the earlier file or the complete new one. Until it is
+// renamed the temporary file is registered with the interrupt clean-up,
+// and one that is never renamed is removed, so a failed or interrupted run
+// leaves earlier files as they were and nothing half-written behind.
 
 #include <iosfwd>
 #include <stdexcept>
@@ -29,16 +33,21 @@ class OutputFile {
   void setFinalPath(std::string finalPath);
   const std::string& finalPath() const { return finalPath_; }
 
-  // Creates (empties) the temporary file and registers it under the
-  // interrupt clean-up's `slot`. Throws OutputError, also when a folder
-  // holds the final name.
+  // Creates a new temporary file under a name no other file has and
+  // registers it under the interrupt clean-up's `slot`. Throws
+  // OutputError, also when a folder holds the final name.
   void create(int slot);
   std::ostream& out() { return file_.out(); }
-  // Flushes and closes the temporary file; throws OutputError when a write
-  // or the close failed.
+  // Flushes the temporary file to the disk and closes it; throws
+  // OutputError when a write, the flush or the close failed.
   void close();
-  // Moves the closed temporary file to the final name; throws OutputError.
-  void commit();
+  // Moves the closed temporary file to the final name and, unless the
+  // caller does it once for several files, flushes the folder; throws
+  // OutputError.
+  void commit(bool flushFolder = true);
+  // Flushes the folder of `path` to the disk, so that the renames in it
+  // last; throws OutputError.
+  static void flushFolderOf(const std::string& path);
   // Closes and removes the temporary file unless it was committed.
   void discard();
 
@@ -46,6 +55,7 @@ class OutputFile {
   std::string finalPath_;
   std::string temporaryPath_;  // registered by pointer while created_
   DataFile file_;
+  int descriptor_ = -1;  // of the temporary file while it is open, for the flush
   int slot_ = -1;
   bool created_ = false;  // the temporary file is ours to remove
 };

@@ -22,7 +22,7 @@ std::string reason() { return std::strerror(errno); }
 
 }  // namespace
 
-InputRecordLines readSectionInput(const std::string& path, SectionModel& model, std::ostream& diagnostics) {
+std::string readInputText(const std::string& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
     throw InputError("cannot open input file '" + path + "': it is a directory");
@@ -31,14 +31,17 @@ InputRecordLines readSectionInput(const std::string& path, SectionModel& model, 
   if (!inputStream.openStream(path, false)) {
     throw InputError("cannot open input file '" + path + "': " + reason());
   }
-  InputRecordLines lines;
-  try {
-    lines = readInput(inputStream.in(), model, path, diagnostics);
-  } catch (const std::ios_base::failure&) {
-    throw InputError("cannot read input file '" + path + "': " + reason());
-  }
+  std::ostringstream text;
+  text << inputStream.in().rdbuf();
   if (inputStream.in().bad()) throw InputError("cannot read input file '" + path + "': " + reason());
   inputStream.closeStream();
+  return text.str();
+}
+
+InputRecordLines readSectionText(const std::string& text, const std::string& path, SectionModel& model,
+                                 std::ostream& diagnostics) {
+  std::istringstream input(text);
+  const InputRecordLines lines = readInput(input, model, path, diagnostics);
   model.pruneMaterials();
   checkInput(model, lines, path, diagnostics);
   return lines;

@@ -11,15 +11,20 @@ namespace colsec {
 
 class SectionModel;
 
-// Reads the input at `path` into the empty `model`, prunes its materials
-// and checks it. Warnings go to `diagnostics`. Throws InputError for a
-// missing, unreadable or rejected input (the path of a folder included).
-// Returns where the single records were found.
-InputRecordLines readSectionInput(const std::string& path, SectionModel& model, std::ostream& diagnostics);
+// The whole text of the input at `path`. Throws InputError for a missing
+// or unreadable input (the path of a folder included).
+std::string readInputText(const std::string& path);
 
-// The whole content of a text file the run reads (the input for a table of
-// load combinations, the table itself); `what` names it in the message of
-// the InputError thrown when it cannot be opened or read.
+// Reads the input `text` (of the file `path`, named in messages) into the
+// empty `model`, prunes its materials and checks it. Warnings go to
+// `diagnostics`. Throws InputError for a rejected input. Returns where the
+// single records were found.
+InputRecordLines readSectionText(const std::string& text, const std::string& path, SectionModel& model,
+                                 std::ostream& diagnostics);
+
+// The whole content of a text file the run reads (a table of load
+// combinations); `what` names it in the message of the InputError thrown
+// when it cannot be opened or read.
 std::string readTextFile(const std::string& path, const char* what);
 
 }  // namespace colsec

@@ -32,7 +32,7 @@ constexpr const char* kUsage =
     "                 name,Nx [kN],My [kNm],Mz [kNm],Qy [kN],Qz [kN]) instead of the\n"
     "                 forces of INPUT; writes INPUT_LoadCases.csv and INPUT_LoadCases.json,\n"
     "                 and the result files of the governing combination\n"
-    "  --threads N    use N threads (default: one per core)\n"
+    "  --threads N    use N threads (default: one per core; 1 starts no thread)\n"
     "Exit status: 0 after a run, 1 for an input or output error, 2 for a usage error.\n";
 
 constexpr const char* kUsageLine = "usage: colsec INPUT   (colsec --help for more)\n";
@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
       endConsole();
     } else {
       colsec::AnalysisJob job(line.input, progress, diagnostics, line.json);
+      job.setThreads(line.threads);
       job.run();
       endConsole();
       if (console) colsec::writeConsoleSummary(std::cout, job.sectionModel(), job.reportPath());

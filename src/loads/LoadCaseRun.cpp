@@ -13,7 +13,7 @@
 #include <stdexcept>
 
 #include "analysis/FibreTable.h"
-#include "app/AnalysisSteps.h"
+#include "run/AnalysisSteps.h"
 #include "check/DesignCheck.h"
 #include "input/InputChecks.h"
 #include "input/InputReader.h"

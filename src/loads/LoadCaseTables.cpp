@@ -1,4 +1,4 @@
-#include "report/LoadCaseTables.h"
+#include "loads/LoadCaseTables.h"
 
 #include <algorithm>
 #include <charconv>

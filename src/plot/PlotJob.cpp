@@ -8,7 +8,7 @@
 #include <streambuf>
 #include <thread>
 
-#include "app/AnalysisSteps.h"
+#include "run/AnalysisSteps.h"
 #include "app/InputPath.h"
 #include "app/OutputFile.h"
 #include "app/SectionInput.h"
@@ -61,8 +61,8 @@ std::string drawPage(const std::string& inputPath, std::ostream& diagnostics, co
   NullBuffer nothing;
   std::ostream discarded(&nothing);
   SectionModel model(discarded);  // the not-found message of the material lookup
-  readSectionInput(inputPath, model, diagnostics);
-  const std::string inputText = readTextFile(inputPath, "input file");
+  const std::string inputText = readInputText(inputPath);
+  readSectionText(inputText, inputPath, model, diagnostics);
 
   PageInfo info;
   info.title = inputTitle(inputText);

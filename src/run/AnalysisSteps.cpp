@@ -1,5 +1,6 @@
-#include "app/AnalysisSteps.h"
+#include "run/AnalysisSteps.h"
 
+#include <algorithm>
 #include <future>
 #include <ostream>
 
@@ -27,7 +28,8 @@ std::ostream& orDiscard(std::ostream* stream) {
 
 }  // namespace
 
-void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& streams) {
+void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& streams, int threads) {
+  const int workers = threads > 0 ? threads : hardwareThreads();
   discretise(model);
   runShearSteps(model, tolerance, streams.console);
   // The plastic surface and the section's check items depend only on the
@@ -38,12 +40,19 @@ void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& s
   // only what the strain steps leave alone (positions, triples, laws).
   PlasticSurface surface;
   SectionCheckItems sectionItems;
-  std::future<void> resistances = std::async(std::launch::async, [&] {
-    if (model.allNonlinear) surface = sweepPlasticSurface(model, hardwareThreads());
+  const auto computeResistances = [&](int sweepThreads) {
+    if (model.allNonlinear) surface = sweepPlasticSurface(model, sweepThreads);
     sectionItems = sectionCheckItems(model);
-  });
-  runStrainSteps(model, tolerance, streams);
-  resistances.get();
+  };
+  if (workers == 1) {
+    runStrainSteps(model, tolerance, streams, nullptr, 1);
+    computeResistances(1);
+  } else {
+    std::future<void> resistances =
+        std::async(std::launch::async, computeResistances, std::max(1, workers - 1));
+    runStrainSteps(model, tolerance, streams, nullptr, workers);
+    resistances.get();
+  }
   SharedResults computed;
   computed.surface = &surface;
   computed.sectionItems = &sectionItems;
@@ -60,10 +69,11 @@ void runForceSteps(SectionModel& model, double tolerance, const RunStreams& stre
   runResistanceSteps(model, tolerance, streams, shared);
 }
 
-void runStrainSteps(SectionModel& model, double tolerance, const RunStreams& streams, const FibreTable* fibres) {
+void runStrainSteps(SectionModel& model, double tolerance, const RunStreams& streams, const FibreTable* fibres,
+                    int threads) {
   runStressAnalysis(model, tolerance, orDiscard(streams.log), streams.console, fibres);
   if (streams.section != nullptr) {
-    writeElementResults(*streams.section, model.elements, streams.console);
+    writeElementResults(*streams.section, model.elements, streams.console, threads);
   } else {
     streams.console << "Writing Element Results\n";
   }

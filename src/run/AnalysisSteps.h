@@ -38,8 +38,9 @@ struct SharedResults {
   int sweepThreads = 1;
 };
 
-// A whole single run; the sweeps use every core.
-void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& streams);
+// A whole single run on at most `threads` threads (0: one per core); with
+// one, no thread is started.
+void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& streams, int threads = 0);
 
 // The steps after the discretisation: shear stresses and the elements'
 // shear-reduced resistances.
@@ -51,9 +52,10 @@ void runShearSteps(SectionModel& model, double tolerance, std::ostream& console)
 void runForceSteps(SectionModel& model, double tolerance, const RunStreams& streams, const SharedResults& shared);
 
 // The two halves of runForceSteps. The strain steps: strain state, element
-// list, element checks and the general method with its report.
+// list (formatted on `threads` threads), element checks and the general
+// method with its report.
 void runStrainSteps(SectionModel& model, double tolerance, const RunStreams& streams,
-                    const FibreTable* fibres = nullptr);
+                    const FibreTable* fibres = nullptr, int threads = 1);
 // The resistance steps: interaction curves, the simplified method with its
 // report, the input summary and the design check.
 void runResistanceSteps(SectionModel& model, double tolerance, const RunStreams& streams,

@@ -28,7 +28,7 @@ TEST(OutputFileTest, TheFinalNameAppearsOnlyWhenCommitted) {
   OutputFile file;
   file.setFinalPath(dir.file("a.res"));
   file.create(0);
-  EXPECT_TRUE(fs::exists(dir.file("a.res.tmp")));
+  EXPECT_EQ(countTemporaryFiles(dir.path()), 1);
   EXPECT_FALSE(fs::exists(dir.file("a.res")));
   file.out() << "text";
   file.close();

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "loads/LoadCaseRun.h"
-#include "report/LoadCaseTables.h"
+#include "loads/LoadCaseTables.h"
 
 namespace colsec {
 namespace {

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/AnalysisSteps.h"
+#include "run/AnalysisSteps.h"
 #include "input/InputReader.h"
 #include "model/SectionModel.h"
 

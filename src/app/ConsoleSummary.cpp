@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "model/SectionModel.h"
+#include "report/ShownItems.h"
 
 namespace colsec {
 
@@ -36,8 +37,9 @@ void writeConsoleSummary(std::ostream& console, const SectionModel& model, const
         console << "  also fails: " << item.clause << " " << item.what << "\n";
       }
     }
-    for (const DesignCheckItem& item : check.items) {
-      if (item.warning) console << "  warning: " << item.clause << " " << item.what << "\n";
+    for (const ShownItem& line : shownItems(check.items)) {
+      const DesignCheckItem& item = check.items[line.item];
+      if (item.warning) console << "  warning: " << item.clause << " " << line.what << "\n";
     }
   }
   console << "Report: " << reportPath << "\n";

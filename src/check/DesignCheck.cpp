@@ -20,12 +20,14 @@ namespace {
 
 constexpr double kHalfPi = 1.5707963267948966;
 
-DesignCheckItem makeItem(std::string clause, std::string what, double value, double limit) {
+DesignCheckItem makeItem(std::string clause, std::string what, double value, double limit,
+                         CheckQuantity quantity = CheckQuantity::Ratio) {
   DesignCheckItem item;
   item.clause = std::move(clause);
   item.what = std::move(what);
   item.value = value;
   item.limit = limit;
+  item.quantity = quantity;
   // Nothing against nothing is no demand: a zero value passes a zero limit.
   item.utilisation = value == 0.0 ? 0.0 : value / limit;
   item.ok = item.utilisation <= 1.0;
@@ -181,12 +183,12 @@ void addSimplifiedMethod(const SectionModel& model, const std::vector<DesignChec
     return;
   }
   items.push_back(makeItem("6.7.3.2(3)", "shear force Qy against the plastic shear resistance Qpl,Rd,y",
-                           std::fabs(f.qy), std::fabs(model.qPlRdY)));
+                           std::fabs(f.qy), std::fabs(model.qPlRdY), CheckQuantity::Force));
   items.push_back(makeItem("6.7.3.2(3)", "shear force Qz against the plastic shear resistance Qpl,Rd,z",
-                           std::fabs(f.qz), std::fabs(model.qPlRdZ)));
+                           std::fabs(f.qz), std::fabs(model.qPlRdZ), CheckQuantity::Force));
   const double nPl = f.nx > 0 ? model.nPlRdMax : model.nPlRdMin;
   items.push_back(makeItem("6.7.3.2(1)", "axial force against the plastic resistance Npl,Rd on its side",
-                           std::fabs(f.nx), std::fabs(nPl)));
+                           std::fabs(f.nx), std::fabs(nPl), CheckQuantity::Force));
 
   const bool declared = model.momentsFromAxialForce;
   const double muY = usableMu(model.mdy, declared);
@@ -214,8 +216,10 @@ void addSimplifiedMethod(const SectionModel& model, const std::vector<DesignChec
     items.push_back(makeItem("6.7.3.1(1)", "the simplified method of EN 1994-1-1 does not apply: " + why,
                              std::nan(""), 1.0));
   } else {
-    items.push_back(makeItem("6.7.3.6(1)", "|My,Ed| ≤ αM·μdy·|Mpl,y,Rd|", std::fabs(f.my), a * resistanceY));
-    items.push_back(makeItem("6.7.3.6(1)", "|Mz,Ed| ≤ αM·μdz·|Mpl,z,Rd|", std::fabs(f.mz), a * resistanceZ));
+    items.push_back(makeItem("6.7.3.6(1)", "|My,Ed| ≤ αM·μdy·|Mpl,y,Rd|", std::fabs(f.my), a * resistanceY,
+                             CheckQuantity::Moment));
+    items.push_back(makeItem("6.7.3.6(1)", "|Mz,Ed| ≤ αM·μdz·|Mpl,z,Rd|", std::fabs(f.mz), a * resistanceZ,
+                             CheckQuantity::Moment));
   }
   items.insert(items.end(), symmetry.begin(), symmetry.end());
 }

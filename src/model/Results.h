@@ -114,6 +114,9 @@ struct BendingLimits {
 
 // One condition of the design check: what is compared with what, under
 // which clause of EN 1994-1-1 (or EN 1993-1-1).
+// What an item's value and limit measure.
+enum class CheckQuantity { Ratio, Force, Moment };  // a ratio, N, Nmm
+
 struct DesignCheckItem {
   std::string clause;  // "6.7.3.6(1)"
   std::string what;    // plain English
@@ -123,6 +126,7 @@ struct DesignCheckItem {
   bool ok = false;
   // A warning never fails the verdict but is shown wherever it is.
   bool warning = false;
+  CheckQuantity quantity = CheckQuantity::Ratio;  // of value and limit
 };
 
 // Index of the highest of utilisationOf(items[i]) over the items that

@@ -12,6 +12,7 @@
 #include "plot/PageParts.h"
 #include "plot/Svg.h"
 #include "report/Reports.h"
+#include "report/ShownItems.h"
 
 namespace colsec::plot {
 
@@ -213,8 +214,11 @@ std::string simplifiedVerdict(const PageData& data) {
 std::string designCheckVerdict(const PageData& data) {
   const DesignCheck& check = data.model.designCheck;
   if (!check.computed) return "";
+  // Warnings as the table lists them: alike ones of several profiles are one.
   std::size_t warnings = 0;
-  for (const DesignCheckItem& item : check.items) warnings += item.warning ? 1 : 0;
+  std::size_t warningItems = 0;
+  for (const ShownItem& line : shownItems(check.items)) warnings += check.items[line.item].warning ? 1 : 0;
+  for (const DesignCheckItem& item : check.items) warningItems += item.warning ? 1 : 0;
   std::string s = "<div class=\"verdict " + std::string(check.verdict ? "ok" : "fail") + "\">\n";
   s += "<div class=\"method\">Design check, EN 1994-1-1 6.7</div>\n";
   s += "<div class=\"word\">" + std::string(check.verdict ? "verified" : "NOT verified") + "</div>\n<ul>\n";
@@ -224,7 +228,7 @@ std::string designCheckVerdict(const PageData& data) {
   }
   std::size_t failing = 0;
   for (const DesignCheckItem& item : check.items) failing += !item.warning && !item.ok ? 1 : 0;
-  const std::size_t items = check.items.size() - warnings;
+  const std::size_t items = check.items.size() - warningItems;
   s += "<li>" + std::to_string(items) + (items == 1 ? " item, " : " items, ") + std::to_string(failing) + " failing" +
        (warnings > 0 ? ", <b>" + std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") + "</b>" : "") +
        "</li>\n";

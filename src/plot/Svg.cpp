@@ -3,12 +3,26 @@
 #include <cmath>
 #include <cstdio>
 
+#include "report/JsonWriter.h"
+
 namespace colsec::plot {
 
 std::string escapeXml(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      // Bytes that are not UTF-8 (and U+FFFE, U+FFFF, which XML excludes)
+      // become U+FFFD, so that the page stays well-formed.
+      const std::size_t length = utf8SequenceLength(text, i);
+      const std::string_view sequence = text.substr(i, length);
+      const bool allowed = length > 0 && sequence != "\xef\xbf\xbe" && sequence != "\xef\xbf\xbf";
+      out += allowed ? sequence : std::string_view("\xef\xbf\xbd");
+      i += length > 0 ? length : 1;
+      continue;
+    }
     switch (c) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
@@ -23,6 +37,7 @@ std::string escapeXml(std::string_view text) {
           out += c;
         }
     }
+    ++i;
   }
   return out;
 }

@@ -7,6 +7,7 @@
 #include "plot/PageParts.h"
 #include "plot/Svg.h"
 #include "report/Reports.h"
+#include "report/ShownItems.h"
 
 namespace colsec::plot {
 
@@ -82,21 +83,31 @@ std::string materialTable(const PageData& data) {
 std::string designCheckTable(const PageData& data) {
   const DesignCheck& check = data.model.designCheck;
   if (!check.computed) return "";
+  // Forces in kN and moments in kNm, as everywhere on the page.
+  const auto quantityText = [](double value, CheckQuantity quantity) {
+    switch (quantity) {
+      case CheckQuantity::Force: return figure(value / 1000, "kN");
+      case CheckQuantity::Moment: return figure(value / 1e6, "kNm");
+      case CheckQuantity::Ratio: break;
+    }
+    return num(value);
+  };
   std::string s = "<h2>Design check, item by item</h2>\n<table class=\"figures check\">\n"
                   "<tr><th>clause</th><th>condition</th><th class=\"v\">value</th><th class=\"v\">limit</th>"
                   "<th class=\"v\">utilisation</th><th>result</th></tr>\n";
-  for (std::size_t k = 0; k < check.items.size(); ++k) {
-    const DesignCheckItem& item = check.items[k];
-    const bool governing = static_cast<int>(k) == check.governing;
+  for (const ShownItem& line : shownItems(check.items)) {
+    const DesignCheckItem& item = check.items[line.item];
+    const bool governing = static_cast<int>(line.item) == check.governing;
     const std::string result = item.warning ? "warning" : (item.ok ? "passes" : "fails");
     const std::string cls = item.warning ? "warn" : (item.ok ? "ok" : "fail");
     s += "<tr class=\"" + std::string(governing ? "governing " : "") + "r-" + cls + "\"><td>" + escapeXml(item.clause) +
-         "</td><td>" + escapeXml(item.what) + (governing ? " <b>(governing)</b>" : "") + "</td><td class=\"v\">" +
-         escapeXml(num(item.value)) + "</td><td class=\"v\">" + escapeXml(num(item.limit)) + "</td><td class=\"v\">" +
+         "</td><td>" + escapeXml(line.what) + (governing ? " <b>(governing)</b>" : "") + "</td><td class=\"v\">" +
+         escapeXml(quantityText(item.value, item.quantity)) + "</td><td class=\"v\">" +
+         escapeXml(quantityText(item.limit, item.quantity)) + "</td><td class=\"v\">" +
          escapeXml(ratioText(item.utilisation)) + "</td><td class=\"" + cls + "\">" + result + "</td></tr>\n";
   }
-  s += "</table>\n<p class=\"note\">Values and limits in N and Nmm, or ratios. A warning does not decide the "
-       "verdict.</p>\n";
+  s += "</table>\n<p class=\"note\">Forces in kN, moments in kNm, the other values and limits ratios. A warning "
+       "does not decide the verdict.</p>\n";
   return s;
 }
 

@@ -6,11 +6,6 @@
 
 namespace colsec {
 
-namespace {
-
-// Length of the valid UTF-8 sequence that starts at text[i], 0 when the
-// byte there does not start one (stray continuation byte, overlong form,
-// surrogate, beyond U+10FFFF, or cut short).
 std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   const unsigned char lead = byte(i);
@@ -37,8 +32,6 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
   }
   return length;
 }
-
-}  // namespace
 
 std::string jsonString(std::string_view text) {
   static const char* const kHex = "0123456789abcdef";

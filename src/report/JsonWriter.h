@@ -13,6 +13,13 @@
 
 namespace colsec {
 
+// Length of the valid UTF-8 sequence that starts at text[i], 0 when the
+// byte there does not start one (stray continuation byte, overlong form,
+// surrogate, beyond U+10FFFF, or cut short). Text from the input may hold
+// any bytes (a comment in Latin-1): the JSON and the page replace those
+// with U+FFFD.
+std::size_t utf8SequenceLength(std::string_view text, std::size_t i);
+
 // The JSON literal of a string, with its quotes.
 std::string jsonString(std::string_view text);
 // The JSON text of a number: "null" when it is NaN or infinite.

@@ -9,8 +9,11 @@
 // - the heap that serves the smaller ones grows in large steps, is advised
 //   the same way and keeps what is freed for reuse;
 // - all threads share that heap, so their buffers are in it too.
-// Nothing of this changes a result. Only the two programs link it in; the
-// sanitizer builds keep their own allocator and skip it.
+// Nothing of this changes a result. Only the two programs link it in, the
+// sanitizer builds included, so the checked build runs the code that
+// ships. Debian's allocators and glibc's huge-page tunable were measured
+// against it (docs/performance.md): none kept a single run's speed for
+// certain, and the tunable works only when set before the process starts.
 
 namespace colsec {
 

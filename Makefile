@@ -60,11 +60,14 @@ bench:
 	./build-bench/bench/colsec_loads_bench
 
 # 64-bit ARM: every source compiled with Debian's cross compiler, the
-# programs linked statically, and the examples run under qemu-aarch64-static
-# and compared byte for byte with the native run (.ci/aarch64-examples.sh).
+# programs linked statically; the fast paths' bit-identity tests (the
+# portable sweep against the plain sums) and the examples run under
+# qemu-aarch64-static, the examples' result files compared byte for byte
+# with the native run (.ci/aarch64-examples.sh).
 AARCH64_BUILD ?= build-aarch64
 aarch64: build
 	cmake -S . -B $(AARCH64_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64.cmake \
-	  -DCOLSEC_TESTS=OFF -DCOLSEC_STATIC=ON $(CMAKE_FLAGS)
-	cmake --build $(AARCH64_BUILD)
+	  -DCOLSEC_STATIC=ON -DCOLSEC_TESTS=ON $(CMAKE_FLAGS)
+	cmake --build $(AARCH64_BUILD) --target colsec colsec-plot colsec_fastpaths_tests
+	qemu-aarch64-static -L /usr/aarch64-linux-gnu $(AARCH64_BUILD)/tests/colsec_fastpaths_tests
 	.ci/aarch64-examples.sh $(BUILD)/colsec $(AARCH64_BUILD)/colsec

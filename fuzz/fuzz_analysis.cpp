@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "FuzzInput.h"
-#include "run/AnalysisSteps.h"
 #include "profiles/Discretisation.h"
+#include "run/AnalysisSteps.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::ostringstream console;

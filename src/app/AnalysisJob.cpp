@@ -1,10 +1,10 @@
 #include "app/AnalysisJob.h"
 
 #include "analysis/ForcePlausibility.h"
-#include "run/AnalysisSteps.h"
 #include "app/InputPath.h"
 #include "app/SectionInput.h"
 #include "report/JsonResult.h"
+#include "run/AnalysisSteps.h"
 
 namespace colsec {
 

@@ -7,10 +7,10 @@
 #include <iosfwd>
 #include <string>
 
-#include "run/AnalysisSteps.h"
 #include "app/OutputFile.h"
 #include "input/InputReader.h"
 #include "model/SectionModel.h"
+#include "run/AnalysisSteps.h"
 
 namespace colsec {
 

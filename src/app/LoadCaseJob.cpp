@@ -9,11 +9,11 @@
 #include "app/SectionInput.h"
 #include "input/InputError.h"
 #include "loads/LoadCaseRun.h"
+#include "loads/LoadCaseTables.h"
 #include "loads/LoadTable.h"
 #include "model/SectionModel.h"
 #include "report/JsonResult.h"
 #include "report/JsonWriter.h"
-#include "loads/LoadCaseTables.h"
 
 namespace colsec {
 

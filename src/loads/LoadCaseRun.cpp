@@ -13,7 +13,6 @@
 #include <stdexcept>
 
 #include "analysis/FibreTable.h"
-#include "run/AnalysisSteps.h"
 #include "check/DesignCheck.h"
 #include "input/InputChecks.h"
 #include "input/InputReader.h"
@@ -21,6 +20,7 @@
 #include "model/ParallelFor.h"
 #include "model/SectionModel.h"
 #include "profiles/Discretisation.h"
+#include "run/AnalysisSteps.h"
 
 namespace colsec {
 

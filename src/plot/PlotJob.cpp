@@ -8,7 +8,6 @@
 #include <streambuf>
 #include <thread>
 
-#include "run/AnalysisSteps.h"
 #include "app/InputPath.h"
 #include "app/OutputFile.h"
 #include "app/SectionInput.h"
@@ -18,6 +17,7 @@
 #include "loads/LoadTable.h"
 #include "model/SectionModel.h"
 #include "plot/PlotPage.h"
+#include "run/AnalysisSteps.h"
 
 namespace colsec::plot {
 

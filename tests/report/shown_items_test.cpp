@@ -48,7 +48,9 @@ TEST(ShownItemsTest, AlikeWarningsOfSeveralProfilesAreOneLine) {
   };
   for (const Row& row : rows) {
     std::vector<std::string> lines;
-    for (const ShownItem& shown : shownItems(row.items)) lines.push_back(std::to_string(shown.item) + ": " + shown.what);
+    for (const ShownItem& shown : shownItems(row.items)) {
+      lines.push_back(std::to_string(shown.item) + ": " + shown.what);
+    }
     EXPECT_EQ(lines, row.lines) << row.name;
   }
 }

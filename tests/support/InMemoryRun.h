@@ -6,9 +6,9 @@
 #include <sstream>
 #include <string>
 
-#include "run/AnalysisSteps.h"
 #include "input/InputReader.h"
 #include "model/SectionModel.h"
+#include "run/AnalysisSteps.h"
 
 namespace colsec::test {
 

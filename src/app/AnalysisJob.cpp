@@ -47,9 +47,10 @@ void AnalysisJob::openOutputs() {
 
 void AnalysisJob::commitOutputs() {
   // Closed in the order log, section, interaction, validation, JSON;
-  // moved to their final names only when all are complete.
+  // moved to their final names only when all are complete and on the disk.
   for (OutputFile* output : {&logStream, &sectionStream, &interactionStream, &validationStream}) output->close();
   if (jsonResult_) jsonStream.close();
+  for (int i = 0; i < outputCount(); ++i) outputs_[i].sync();
   for (int i = 0; i < outputCount(); ++i) outputs_[i].commit(false);
   OutputFile::flushFolderOf(logStream.finalPath());
 }

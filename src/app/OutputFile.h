@@ -38,12 +38,15 @@ class OutputFile {
   // OutputError, also when a folder holds the final name.
   void create(int slot);
   std::ostream& out() { return file_.out(); }
-  // Flushes the temporary file to the disk and closes it; throws
-  // OutputError when a write, the flush or the close failed.
+  // Flushes and closes the temporary file and starts writing it to the
+  // disk; throws OutputError when a write or the close failed.
   void close();
-  // Moves the closed temporary file to the final name and, unless the
-  // caller does it once for several files, flushes the folder; throws
-  // OutputError.
+  // Waits until the closed temporary file is on the disk; throws
+  // OutputError when that failed. commit() does it too.
+  void sync();
+  // Moves the closed temporary file, once on the disk, to the final name
+  // and, unless the caller does it once for several files, flushes the
+  // folder; throws OutputError.
   void commit(bool flushFolder = true);
   // Flushes the folder of `path` to the disk, so that the renames in it
   // last; throws OutputError.

@@ -1,6 +1,5 @@
 #include "run/AnalysisSteps.h"
 
-#include <algorithm>
 #include <future>
 #include <ostream>
 
@@ -44,12 +43,15 @@ void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& s
     if (model.allNonlinear) surface = sweepPlasticSurface(model, sweepThreads);
     sectionItems = sectionCheckItems(model);
   };
+  // On one thread the steps run one after another. Otherwise the sweeps
+  // get all `workers` threads beside the strain steps: whichever finishes
+  // first leaves its core to the other (the sweeps on one thread fewer were
+  // slower by a third on a busy machine).
   if (workers == 1) {
     runStrainSteps(model, tolerance, streams, nullptr, 1);
     computeResistances(1);
   } else {
-    std::future<void> resistances =
-        std::async(std::launch::async, computeResistances, std::max(1, workers - 1));
+    std::future<void> resistances = std::async(std::launch::async, computeResistances, workers);
     runStrainSteps(model, tolerance, streams, nullptr, workers);
     resistances.get();
   }

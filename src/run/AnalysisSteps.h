@@ -38,8 +38,9 @@ struct SharedResults {
   int sweepThreads = 1;
 };
 
-// A whole single run on at most `threads` threads (0: one per core); with
-// one, no thread is started.
+// A whole single run: the sweeps on `threads` threads (0: one per core)
+// beside the one that solves the strain state; with one thread, no thread
+// is started and the steps run one after another.
 void runAnalysisSteps(SectionModel& model, double tolerance, const RunStreams& streams, int threads = 0);
 
 // The steps after the discretisation: shear stresses and the elements'

@@ -129,10 +129,14 @@ void OutputFile::flushFolderOf(const std::string& path) {
   // A rename lasts only once the folder is on the disk too.
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   const std::filesystem::path folder = parent.empty() ? std::filesystem::path(".") : parent;
+  // A folder that may be written but not read (mode -wx) cannot be opened
+  // for the flush: its files are complete, they only wait for the system's
+  // own flush, as before.
   const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  const bool flushed = descriptor >= 0 && flushToDisk(descriptor);
+  if (descriptor < 0) return;
+  const bool flushed = flushToDisk(descriptor);
   const std::string why = reason();
-  if (descriptor >= 0) ::close(descriptor);
+  ::close(descriptor);
   if (!flushed) throw OutputError("cannot write output file '" + path + "': " + why);
 }
 

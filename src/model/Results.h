@@ -112,6 +112,28 @@ struct BendingLimits {
   double mzLimit = kNotComputed;       // αM·mzResistance [Nmm]
 };
 
+// The rigid-plastic resistances the design check uses, found exactly from
+// every configuration of the elements (interaction/ExactResistance.h), so
+// that they do not depend on the sampling of the curves; the report keeps
+// the sampled ones (the model's nPlRdMax, mPlYRd, mdy, ...). Moments are
+// signed as the curves' points: on the side of a negative design moment a
+// sound resistance is negative. NaN where NEd lies beyond Npl,Rd.
+struct ExactResistances {
+  bool computed = false;
+  double nPlRdMax = kNotComputed;      // every element in tension [N]
+  double nPlRdMin = kNotComputed;      // every element compressed [N]
+  double mPlYRd = kNotComputed;        // My at N = 0 on the side of My,Ed [Nmm]
+  double mPlZRd = kNotComputed;        // Mz at N = 0 on the side of Mz,Ed [Nmm]
+  double mPlYRdOther = kNotComputed;   // My at N = 0 on the other side [Nmm]
+  double mPlZRdOther = kNotComputed;   // Mz at N = 0 on the other side [Nmm]
+  double myAtNEd = kNotComputed;       // My at NEd on the side of My,Ed [Nmm]
+  double mzAtNEd = kNotComputed;       // Mz at NEd on the side of Mz,Ed [Nmm]
+  double myAtNEdOther = kNotComputed;  // My at NEd on the other side [Nmm]
+  double mzAtNEdOther = kNotComputed;  // Mz at NEd on the other side [Nmm]
+  double mdy = kNotComputed;           // myAtNEd / mPlYRd
+  double mdz = kNotComputed;           // mzAtNEd / mPlZRd
+};
+
 // One condition of the design check: what is compared with what, under
 // which clause of EN 1994-1-1 (or EN 1993-1-1).
 struct DesignCheckItem {
@@ -155,6 +177,8 @@ struct DesignCheck {
   // not warnings (the first of equals, a failing NaN first); -1 if none.
   int governing = -1;
   BendingLimits bending;
+  // The resistances of the simplified-method items.
+  ExactResistances resistances;
 };
 
 }  // namespace colsec

@@ -296,7 +296,13 @@ BendingLimits bendingLimits(const SectionModel& model, const ExactResistances& e
   limits.alphaM = alphaM(highestStructuralSteelStrength(model));
   limits.myLimit = limits.alphaM * limits.myResistance;
   limits.mzLimit = limits.alphaM * limits.mzResistance;
-  limits.computed = true;
+  // No lines where a resistance does not lie on the side of its design
+  // moment: the simplified method does not apply to these forces.
+  const auto onSide = [](double resistance, double designMoment) {
+    return (designMoment < 0.0 ? -resistance : resistance) > 0.0;
+  };
+  limits.computed = onSide(limits.myResistance, model.designForces.my) &&
+                    onSide(limits.mzResistance, model.designForces.mz);
   return limits;
 }
 

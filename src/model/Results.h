@@ -104,6 +104,8 @@ struct FullInteractionDiagram {
 // (0, mzResistance); 6.7.3.6 (1) limits |My,Ed| to αM·|myResistance| and
 // |Mz,Ed| to αM·|mzResistance|.
 struct BendingLimits {
+  // False also where a resistance is not on the side of its design moment
+  // (the simplified method does not apply to the forces).
   bool computed = false;
   double myResistance = kNotComputed;  // μdy·Mpl,y,Rd (μd as used by the check) [Nmm]
   double mzResistance = kNotComputed;  // μdz·Mpl,z,Rd [Nmm]

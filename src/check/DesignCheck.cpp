@@ -196,8 +196,9 @@ void addBendingItems(const BendingAxis& a, double alpha, bool declared, std::vec
   }
   if (a.otherAtNEd > a.demand) {
     items.push_back(failingItem("6.7.3.6(1)",
-                                notApplicable + "at NEd the section carries no moment " + m + " below the limit in the "
-                                    "direction of " + m + ",Ed; |" + m + ",Ed| lies outside the interaction curve",
+                                notApplicable + "at NEd every rigid-plastic state carries at least the limit as " + m +
+                                    " in the direction of " + m + ",Ed, more than |" + m +
+                                    ",Ed|: the design point lies outside the interaction curve",
                                 a.demand, a.otherAtNEd));
   }
 }

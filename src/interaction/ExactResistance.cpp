@@ -62,14 +62,22 @@ std::vector<double> configurationOffsets(const std::vector<Element>& elements, d
   return offsets;
 }
 
-CurvePoint exactCurvePoint(const std::vector<Element>& elements, double alpha, const std::vector<double>& offsets,
-                           double target) {
+ExactPlasticCurve exactPlasticCurve(const std::vector<Element>& elements, double alpha) {
+  ExactPlasticCurve curve;
+  curve.alpha = alpha;
+  curve.offsets = configurationOffsets(elements, alpha);
+  curve.allTension = configurationAt(elements, alpha, curve.offsets.front());
+  curve.allCompression = configurationAt(elements, alpha, curve.offsets.back());
+  return curve;
+}
+
+CurvePoint exactCurvePoint(const std::vector<Element>& elements, const ExactPlasticCurve& curve, double target) {
   const CurvePoint none{kNaN, kNaN, kNaN};
-  if (offsets.empty() || std::isnan(target)) return none;
+  if (curve.offsets.empty() || std::isnan(target)) return none;
   std::size_t lo = 0;
-  std::size_t hi = offsets.size() - 1;
-  CurvePoint low = configurationAt(elements, alpha, offsets[lo]);
-  CurvePoint high = configurationAt(elements, alpha, offsets[hi]);
+  std::size_t hi = curve.offsets.size() - 1;
+  CurvePoint low = curve.allTension;
+  CurvePoint high = curve.allCompression;
   // The axial force falls from full tension to full compression for every
   // law of the system; a rising one is followed all the same.
   const bool falling = low.nx >= target && high.nx <= target;
@@ -78,7 +86,7 @@ CurvePoint exactCurvePoint(const std::vector<Element>& elements, double alpha, c
   // The target stays between the axial forces of low and high.
   while (hi - lo > 1) {
     const std::size_t mid = lo + (hi - lo) / 2;
-    const CurvePoint p = configurationAt(elements, alpha, offsets[mid]);
+    const CurvePoint p = configurationAt(elements, curve.alpha, curve.offsets[mid]);
     if (falling ? p.nx <= target : p.nx >= target) {
       hi = mid;
       high = p;
@@ -94,13 +102,12 @@ CurvePoint exactCurvePoint(const std::vector<Element>& elements, double alpha, c
 ExactPlasticSection exactPlasticSection(const std::vector<Element>& elements) {
   ExactPlasticSection section;
   for (int k = 0; k < 4; ++k) {
-    section.alpha[k] = k * kHalfPi;
-    section.offsets[k] = configurationOffsets(elements, section.alpha[k]);
-    section.momentAtZero[k] = momentOf(exactCurvePoint(elements, section.alpha[k], section.offsets[k], 0.0), k);
+    section.curves[k] = exactPlasticCurve(elements, k * kHalfPi);
+    section.momentAtZero[k] = momentOf(exactCurvePoint(elements, section.curves[k], 0.0), k);
   }
   // Every element in tension and every one compressed: the ends of N-My.
-  section.nPlRdMax = configurationAt(elements, section.alpha[0], section.offsets[0].front()).nx;
-  section.nPlRdMin = configurationAt(elements, section.alpha[0], section.offsets[0].back()).nx;
+  section.nPlRdMax = section.curves[0].allTension.nx;
+  section.nPlRdMin = section.curves[0].allCompression.nx;
   return section;
 }
 
@@ -110,7 +117,7 @@ ExactResistances exactResistances(const std::vector<Element>& elements, const Ex
   r.nPlRdMax = section.nPlRdMax;
   r.nPlRdMin = section.nPlRdMin;
   const auto atNEd = [&](int k) {
-    return momentOf(exactCurvePoint(elements, section.alpha[k], section.offsets[k], design.nx), k);
+    return momentOf(exactCurvePoint(elements, section.curves[k], design.nx), k);
   };
   const int y = sideIndex(true, design.my);
   const int z = sideIndex(false, design.mz);

@@ -28,19 +28,27 @@ namespace colsec {
 // count as one row (the rounding of sin and cos of the axis angles).
 std::vector<double> configurationOffsets(const std::vector<Element>& elements, double alpha);
 
-// The point of the exact curve at angle alpha at the axial force target,
-// from the offsets above; a NaN point where the target lies beyond both
-// ends (the section's axial resistance).
-CurvePoint exactCurvePoint(const std::vector<Element>& elements, double alpha, const std::vector<double>& offsets,
-                           double target);
+// The exact curve at one angle: its configurations and the triples of the
+// two ends, which every search starts from.
+struct ExactPlasticCurve {
+  double alpha = 0.0;
+  std::vector<double> offsets;
+  CurvePoint allTension;
+  CurvePoint allCompression;
+};
+ExactPlasticCurve exactPlasticCurve(const std::vector<Element>& elements, double alpha);
+
+// The point of the exact curve at the axial force target; a NaN point
+// where the target lies beyond both ends (the section's axial resistance).
+// `elements` are those the curve was made from.
+CurvePoint exactCurvePoint(const std::vector<Element>& elements, const ExactPlasticCurve& curve, double target);
 
 // What the exact resistances need of a section that does not depend on the
-// design forces: the configurations at the four axis angles 0, π/2, π,
-// 3π/2 (the angles of N-My and N-Mz for either sign of the moment, as
-// momentQuadrant gives them), Npl,Rd and the moments at N = 0.
+// design forces: the curves at the four axis angles 0, π/2, π, 3π/2 (the
+// angles of N-My and N-Mz for either sign of the moment, as momentQuadrant
+// gives them), Npl,Rd and the moments at N = 0.
 struct ExactPlasticSection {
-  std::array<double, 4> alpha{};
-  std::array<std::vector<double>, 4> offsets;
+  std::array<ExactPlasticCurve, 4> curves;
   double nPlRdMax = kNotComputed;
   double nPlRdMin = kNotComputed;
   // My at angles 0 and π, Mz at π/2 and 3π/2, at N = 0, signed as the curves.

@@ -174,10 +174,19 @@ DesignCheckItem failingItem(const char* clause, std::string what, double value, 
   return item;
 }
 
-// 6.7.3.6 (1) for one axis; where the section has no resistance on the side
-// of the design moment at NEd, or needs a larger moment there than the
-// design moment, the simplified method does not apply to the forces.
-void addBendingItems(const BendingAxis& a, double alpha, bool declared, std::vector<DesignCheckItem>& items) {
+// Whether the section resists a moment on the side of the design moment at
+// all: a positive Mpl,Rd, and at NEd a positive moment (μd > 0) unless
+// there is no moment to resist and no resistance either.
+bool hasResistanceOnSide(const BendingAxis& a) {
+  if (!(a.plastic > 0.0) && !std::isnan(a.plastic)) return false;
+  return a.atNEd > 0.0 || std::isnan(a.atNEd) || (a.atNEd == 0.0 && a.demand == 0.0);
+}
+
+// For one axis, where the section has no resistance on the side of the
+// design moment, or at NEd needs a larger moment than the design moment:
+// the simplified method does not apply to the forces (6.7.3.6 (1) reads
+// the resistance at NEd from the interaction curve).
+void addNotApplicableItems(const BendingAxis& a, std::vector<DesignCheckItem>& items) {
   const std::string m = std::string("M") + a.axis;
   const std::string notApplicable = "the simplified method does not apply to this combination of forces: ";
   if (!(a.plastic > 0.0) && !std::isnan(a.plastic)) {
@@ -185,14 +194,11 @@ void addBendingItems(const BendingAxis& a, double alpha, bool declared, std::vec
                                 notApplicable + "the section has no positive plastic moment resistance Mpl," + a.axis +
                                     ",Rd to a moment " + m + " of the sign of " + m + ",Ed",
                                 a.plastic, 0.0));
-  } else if (!(a.atNEd > 0.0) && !std::isnan(a.atNEd) && !(a.atNEd == 0.0 && a.demand == 0.0)) {
+  } else if (!hasResistanceOnSide(a)) {
     items.push_back(failingItem("6.7.3.6(1)",
                                 notApplicable + "at NEd the rigid-plastic resistance to a moment " + m +
                                     " of the sign of " + m + ",Ed is not positive (μd" + a.axis + " ≤ 0)",
                                 a.mu, 0.0));
-  } else if (!std::isnan(alpha)) {
-    items.push_back(makeItem("6.7.3.6(1)", "|" + m + ",Ed| ≤ αM·μd" + a.axis + "·|Mpl," + a.axis + ",Rd|", a.demand,
-                             alpha * (usableMu(a.mu, declared) * a.plastic)));
   }
   if (a.otherAtNEd > a.demand) {
     items.push_back(failingItem("6.7.3.6(1)",
@@ -201,6 +207,14 @@ void addBendingItems(const BendingAxis& a, double alpha, bool declared, std::vec
                                     ",Ed|: the design point lies outside the interaction curve",
                                 a.demand, a.otherAtNEd));
   }
+}
+
+// 6.7.3.6 (1) for one axis, where the section resists the design moment's side.
+void addAlphaMItem(const BendingAxis& a, double alpha, bool declared, std::vector<DesignCheckItem>& items) {
+  if (std::isnan(alpha) || !hasResistanceOnSide(a)) return;
+  const std::string m = std::string("M") + a.axis;
+  items.push_back(makeItem("6.7.3.6(1)", "|" + m + ",Ed| ≤ αM·μd" + a.axis + "·|Mpl," + a.axis + ",Rd|", a.demand,
+                           alpha * (usableMu(a.mu, declared) * a.plastic)));
 }
 
 // Where the report's sampled resistance is more than 1 % off the exact one
@@ -268,6 +282,9 @@ void addSimplifiedMethod(const SectionModel& model, const ExactResistances& exac
   }
   const BendingAxis axisY = bendingAxis("y", f.my, exact.mPlYRd, exact.myAtNEd, exact.myAtNEdOther, exact.mdy);
   const BendingAxis axisZ = bendingAxis("z", f.mz, exact.mPlZRd, exact.mzAtNEd, exact.mzAtNEdOther, exact.mdz);
+  // First, so that they govern: the reason the bending items fail.
+  addNotApplicableItems(axisY, items);
+  addNotApplicableItems(axisZ, items);
   items.push_back(makeItem("6.7.3.7(2)", "linear interaction |My,Ed|/(μdy·Mpl,y,Rd) + |Mz,Ed|/(μdz·Mpl,z,Rd) ≤ 1.0",
                            interactionTerm(axisY, declared) + interactionTerm(axisZ, declared), 1.0));
 
@@ -280,8 +297,8 @@ void addSimplifiedMethod(const SectionModel& model, const ExactResistances& exac
     items.push_back(makeItem("6.7.3.1(1)", "the simplified method of EN 1994-1-1 does not apply: " + why,
                              std::nan(""), 1.0));
   }
-  addBendingItems(axisY, a, declared, items);
-  addBendingItems(axisZ, a, declared, items);
+  addAlphaMItem(axisY, a, declared, items);
+  addAlphaMItem(axisZ, a, declared, items);
   items.insert(items.end(), symmetry.begin(), symmetry.end());
   addSamplingWarnings(model, exact, items);
 }

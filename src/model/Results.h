@@ -181,6 +181,15 @@ struct DesignCheck {
   BendingLimits bending;
   // The resistances of the simplified-method items.
   ExactResistances resistances;
+
+  // The first failing item (not a warning) whose clause starts with
+  // `clausePrefix` ("6.7.3" for the simplified method), or nullptr.
+  const DesignCheckItem* firstFailing(const std::string& clausePrefix) const {
+    for (const DesignCheckItem& item : items) {
+      if (!item.warning && !item.ok && item.clause.rfind(clausePrefix, 0) == 0) return &item;
+    }
+    return nullptr;
+  }
 };
 
 }  // namespace colsec

@@ -45,6 +45,7 @@ std::vector<double> configurationOffsets(const std::vector<Element>& elements, d
   double size = 0.0;
   for (const Element& e : elements) {
     const double p = e.posY * s + e.posZ * c;
+    if (!std::isfinite(p)) return {};  // no order to search
     projections.push_back(p);
     size = std::fmax(size, std::fabs(p));
   }
@@ -66,6 +67,10 @@ ExactPlasticCurve exactPlasticCurve(const std::vector<Element>& elements, double
   ExactPlasticCurve curve;
   curve.alpha = alpha;
   curve.offsets = configurationOffsets(elements, alpha);
+  if (curve.offsets.empty()) {
+    curve.allTension = curve.allCompression = {kNaN, kNaN, kNaN};
+    return curve;
+  }
   curve.allTension = configurationAt(elements, alpha, curve.offsets.front());
   curve.allCompression = configurationAt(elements, alpha, curve.offsets.back());
   return curve;

@@ -26,6 +26,7 @@ namespace colsec {
 // compresses every one, and exactly one row changes side between
 // neighbours. Projections closer than a billionth of the section's size
 // count as one row (the rounding of sin and cos of the axis angles).
+// Empty where a position is not finite: the curve then has no points.
 std::vector<double> configurationOffsets(const std::vector<Element>& elements, double alpha);
 
 // The exact curve at one angle: its configurations and the triples of the

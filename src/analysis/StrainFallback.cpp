@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "analysis/ElementResults.h"
@@ -35,6 +36,10 @@ constexpr double kMarquardtGrowth = 100.0;
 
 // Pivots below this fraction of the unit diagonal count as zero.
 constexpr double kPivotFloor = 1e-12;
+
+// The uniform strain of the starts beside zero strain: past the kink of the
+// concrete laws at zero, well within every elastic range.
+constexpr double kStartStrain = 1e-4;
 
 using Matrix3 = std::array<std::array<double, 3>, 3>;
 using Vector3 = std::array<double, 3>;
@@ -162,22 +167,21 @@ class ResidualMeasure {
   const double tolM_;
 };
 
-}  // namespace
-
-NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements, const ForceTriple& design,
-                                            double tolerance) {
-  const ResidualMeasure measure(design, tolerance);
-  // Largest lever arms: the bound of the strain change of a step is
-  // |ΔepsX| + |ΔkappaY|·zMax + |ΔkappaZ|·yMax.
+// Largest lever arms: the bound of the strain change of a step is
+// |ΔepsX| + |ΔkappaY|·zMax + |ΔkappaZ|·yMax.
+struct LeverArms {
   double zMax = 0.0;
   double yMax = 0.0;
-  for (const Element& e : elements) {
-    zMax = std::max(zMax, std::fabs(e.posZ));
-    yMax = std::max(yMax, std::fabs(e.posY));
-  }
+};
 
+// The damped Newton iteration from one start state; `merit` receives the
+// merit of the last state.
+NewtonStrainSolution iterateFrom(const std::vector<Element>& elements, const ResidualMeasure& measure,
+                                 const LeverArms& arms, const StrainState& start, double& merit) {
+  const double zMax = arms.zMax;
+  const double yMax = arms.yMax;
   NewtonStrainSolution solution;
-  StrainState state;
+  StrainState state = start;
   Evaluation current = evaluate(elements, state);
   const Matrix3 initial = current.tangent;
   Residual residual = measure(current.forces);
@@ -245,7 +249,41 @@ NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements
   solution.state = state;
   solution.forces = current.forces;
   solution.converged = residual.within;
+  merit = residual.merit;
   return solution;
+}
+
+}  // namespace
+
+NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements, const ForceTriple& design,
+                                            double tolerance) {
+  const ResidualMeasure measure(design, tolerance);
+  LeverArms arms;
+  for (const Element& e : elements) {
+    arms.zMax = std::max(arms.zMax, std::fabs(e.posZ));
+    arms.yMax = std::max(arms.yMax, std::fabs(e.posY));
+  }
+  // At zero strain every concrete law has its full stiffness, taken from
+  // the compressed side; a step into tension finds no stiffness there, so
+  // for reinforced concrete in tension no step from zero lowers the
+  // residual. Uniform strains of either sign start on one side of that
+  // kink. The first start that converges is taken, else the one that came
+  // closest (the first of equals).
+  const StrainState starts[] = {{0.0, 0.0, 0.0}, {kStartStrain, 0.0, 0.0}, {-kStartStrain, 0.0, 0.0}};
+  NewtonStrainSolution best;
+  double bestMerit = std::numeric_limits<double>::infinity();
+  bool first = true;
+  for (const StrainState& start : starts) {
+    double merit = 0.0;
+    NewtonStrainSolution solution = iterateFrom(elements, measure, arms, start, merit);
+    if (solution.converged) return solution;
+    if (first || merit < bestMerit) {
+      best = solution;
+      bestMerit = merit;
+      first = false;
+    }
+  }
+  return best;
 }
 
 void runStrainFallback(SectionModel& model, double tolerance) {

@@ -1,16 +1,14 @@
 #include "check/DesignCheck.h"
 
 #include <cmath>
+#include <sstream>
 #include <string>
 
 #include "analysis/ElementResults.h"
 #include "analysis/StrainFallback.h"
 #include "check/FibreArea.h"
 #include "check/SectionClassification.h"
-#include "interaction/InteractionCurves.h"
-#include "interaction/PlasticSweep.h"
 #include "materials/MaterialLaws.h"
-#include "materials/Steel1993_543.h"
 #include "model/SectionModel.h"
 #include "model/Tolerances.h"
 
@@ -18,7 +16,9 @@ namespace colsec {
 
 namespace {
 
-constexpr double kHalfPi = 1.5707963267948966;
+// The report's sampled resistances may differ from the exact ones by this
+// fraction before a warning names them.
+constexpr double kSamplingTolerance = 0.01;
 
 DesignCheckItem makeItem(std::string clause, std::string what, double value, double limit,
                          CheckQuantity quantity = CheckQuantity::Ratio) {
@@ -107,8 +107,12 @@ void addGeneralMethod(const SectionModel& model, std::vector<DesignCheckItem>& i
                                 std::nan(""), std::nan("")));
     return;
   }
-  const std::string reason = fallback.beyondResistance ? "the design forces lie outside the resistance of the section"
-                                                       : "no equilibrium of the strain state was found";
+  // "Outside" only with the proof of a separating direction; without it
+  // nothing is claimed beyond the failed search.
+  const std::string reason = fallback.beyondResistance
+                                 ? "the design forces lie outside the resistance of the section"
+                                 : "no strain state in equilibrium with the design forces was found (the forces are "
+                                   "not proven to lie outside the resistance either)";
   items.push_back(makeItem(clause, "general method: " + reason, std::nan(""), 1.0));
 }
 
@@ -119,50 +123,18 @@ double usableMu(double mu, bool momentsFromAxialForce) {
   return mu > 1.0 ? 1.0 : mu;
 }
 
-double highestStructuralSteelStrength(const SectionModel& model) {
-  double fyd = std::nan("");
-  for (const auto& material : model.materials) {
-    const auto* steel = dynamic_cast<const Steel1993_543*>(material.get());
-    if (steel != nullptr && !(steel->fyd <= fyd)) fyd = steel->fyd;
-  }
-  return fyd;
-}
-
-// |M| of the curve at N = 0 swept at alpha.
-double plasticMomentAt(const SectionModel& model, const PlasticSweep& sweep, double alpha, bool useMy) {
-  const double radius = sectionRadius(model);
-  // Only the pair around N = 0 is read: the other points need no moments.
-  const std::vector<double> atZero{0.0};
-  const InteractionCurve curve =
-      sweep.sweepAxialFirst(alpha, -radius, radius, model.settings.offsetSubdivisions,
-                            [&atZero](const InteractionCurve& axial) { return pointsReadAt(axial, atZero); });
-  return std::fabs(valueAtAxialForce(curve, 0.0, useMy));
-}
-
-void addSymmetry(const SectionModel& model, std::vector<DesignCheckItem>& items) {
+void addSymmetry(const SectionModel& model, const ExactPlasticSection& plastic, std::vector<DesignCheckItem>& items) {
   if (!model.allNonlinear) return;
-  const PlasticSweep sweep(model.elements);
+  // Both resistances counted positive in the direction of their moment.
   const struct {
     double positive, negative;
-    bool useMy;
     const char* axis;
-  } axes[] = {{0.0, 2 * kHalfPi, true, "y"}, {kHalfPi, 3 * kHalfPi, false, "z"}};
-  // The run's own N-M curve was swept at one of the two angles already:
-  // the same sweep, so the same bits as sweeping it again.
-  const bool curvesBuilt = model.simplifiedMethod.computed;
-  const MomentQuadrant quadrant = momentQuadrant(model.designForces);
-  const auto moment = [&](double alpha, bool useMy) {
-    if (curvesBuilt && alpha == (useMy ? quadrant.alphaNMy : quadrant.alphaNMz)) {
-      return std::fabs(useMy ? model.mPlYRd : model.mPlZRd);
-    }
-    return plasticMomentAt(model, sweep, alpha, useMy);
-  };
+  } axes[] = {{plastic.momentAtZero[0], -plastic.momentAtZero[2], "y"},
+              {plastic.momentAtZero[1], -plastic.momentAtZero[3], "z"}};
   for (const auto& axis : axes) {
-    const double a = moment(axis.positive, axis.useMy);
-    const double b = moment(axis.negative, axis.useMy);
-    const double larger = std::fmax(a, b);
+    const double larger = std::fmax(axis.positive, axis.negative);
     if (!(larger > 0.0)) continue;
-    const double difference = std::fabs(a - b) / larger;
+    const double difference = std::fabs(axis.positive - axis.negative) / larger;
     if (!(difference > kSymmetryTolerance)) continue;
     items.push_back(warningItem("6.7.3.1(1)",
                                 std::string("the plastic moment resistances about ") + axis.axis +
@@ -172,8 +144,119 @@ void addSymmetry(const SectionModel& model, std::vector<DesignCheckItem>& items)
   }
 }
 
-void addSimplifiedMethod(const SectionModel& model, const std::vector<DesignCheckItem>& symmetry,
+// One axis of bending as the items need it, every moment counted positive
+// in the direction of the design moment (a moment of 0 counts positive).
+struct BendingAxis {
+  const char* axis;         // "y" or "z"
+  double demand;            // |M,Ed|
+  double plastic;           // Mpl,Rd at N = 0 on the side of M,Ed
+  double atNEd;             // the rigid-plastic moment at NEd on that side
+  double otherAtNEd;        // the one on the other side: the least moment the section carries at NEd
+  double mu;                // μd = atNEd / plastic
+};
+
+BendingAxis bendingAxis(const char* axis, double designMoment, double plastic, double atNEd, double otherAtNEd,
+                        double mu) {
+  const double sign = designMoment < 0.0 ? -1.0 : 1.0;
+  return {axis, std::fabs(designMoment), sign * plastic, sign * atNEd, sign * otherAtNEd, mu};
+}
+
+// The term |M,Ed| / (μd·Mpl,Rd) of the linear interaction: 0 for no
+// moment, NaN against a resistance that is not positive.
+double interactionTerm(const BendingAxis& a, bool declared) {
+  if (a.demand == 0.0) return 0.0;
+  const double resistance = usableMu(a.mu, declared) * a.plastic;
+  return resistance > 0.0 ? a.demand / resistance : std::nan("");
+}
+
+DesignCheckItem failingItem(const char* clause, std::string what, double value, double limit,
+                            CheckQuantity quantity = CheckQuantity::Ratio) {
+  DesignCheckItem item = makeItem(clause, std::move(what), value, limit, quantity);
+  item.utilisation = std::nan("");
+  item.ok = false;
+  return item;
+}
+
+// Whether the section resists a moment on the side of the design moment at
+// all: a positive Mpl,Rd, and at NEd a positive moment (μd > 0) unless
+// there is no moment to resist and no resistance either.
+bool hasResistanceOnSide(const BendingAxis& a) {
+  if (!(a.plastic > 0.0) && !std::isnan(a.plastic)) return false;
+  return a.atNEd > 0.0 || std::isnan(a.atNEd) || (a.atNEd == 0.0 && a.demand == 0.0);
+}
+
+// For one axis, where the section has no resistance on the side of the
+// design moment, or at NEd needs a larger moment than the design moment:
+// the simplified method does not apply to the forces (6.7.3.6 (1) reads
+// the resistance at NEd from the interaction curve).
+void addNotApplicableItems(const BendingAxis& a, std::vector<DesignCheckItem>& items) {
+  const std::string m = std::string("M") + a.axis;
+  const std::string notApplicable = "the simplified method does not apply to this combination of forces: ";
+  if (!(a.plastic > 0.0) && !std::isnan(a.plastic)) {
+    items.push_back(failingItem("6.7.3.6(1)",
+                                notApplicable + "the section has no positive plastic moment resistance Mpl," + a.axis +
+                                    ",Rd to a moment " + m + " of the sign of " + m + ",Ed",
+                                a.plastic, 0.0, CheckQuantity::Moment));
+  } else if (!hasResistanceOnSide(a)) {
+    items.push_back(failingItem("6.7.3.6(1)",
+                                notApplicable + "at NEd the rigid-plastic resistance to a moment " + m +
+                                    " of the sign of " + m + ",Ed is not positive (μd" + a.axis + " ≤ 0)",
+                                a.mu, 0.0));
+  }
+  if (a.otherAtNEd > a.demand) {
+    items.push_back(failingItem("6.7.3.6(1)",
+                                notApplicable + "at NEd every rigid-plastic state carries at least the limit as " + m +
+                                    " in the direction of " + m + ",Ed, more than |" + m +
+                                    ",Ed|: the design point lies outside the interaction curve",
+                                a.demand, a.otherAtNEd, CheckQuantity::Moment));
+  }
+}
+
+// 6.7.3.6 (1) for one axis, where the section resists the design moment's side.
+void addAlphaMItem(const BendingAxis& a, double alpha, bool declared, std::vector<DesignCheckItem>& items) {
+  if (std::isnan(alpha) || !hasResistanceOnSide(a)) return;
+  const std::string m = std::string("M") + a.axis;
+  items.push_back(makeItem("6.7.3.6(1)", "|" + m + ",Ed| ≤ αM·μd" + a.axis + "·|Mpl," + a.axis + ",Rd|", a.demand,
+                           alpha * (usableMu(a.mu, declared) * a.plastic), CheckQuantity::Moment));
+}
+
+// Where the report's sampled resistance is more than 1 % off the exact one
+// the check uses.
+void addSamplingWarnings(const SectionModel& model, const ExactResistances& exact,
                          std::vector<DesignCheckItem>& items) {
+  const struct {
+    const char* name;
+    double sampled, exact, scale;
+    const char* unit;
+  } values[] = {{"Npl,Rd in tension", model.nPlRdMax, exact.nPlRdMax, 1e-3, " kN"},
+                {"Npl,Rd in compression", model.nPlRdMin, exact.nPlRdMin, 1e-3, " kN"},
+                {"Mpl,y,Rd", model.mPlYRd, exact.mPlYRd, 1e-6, " kNm"},
+                {"Mpl,z,Rd", model.mPlZRd, exact.mPlZRd, 1e-6, " kNm"},
+                {"μdy", model.mdy, exact.mdy, 1.0, ""},
+                {"μdz", model.mdz, exact.mdz, 1.0, ""}};
+  for (const auto& v : values) {
+    if (v.sampled == v.exact || (std::isnan(v.sampled) && std::isnan(v.exact))) continue;
+    const double difference = std::fabs(v.sampled - v.exact) / std::fabs(v.exact);
+    if (difference <= kSamplingTolerance) continue;
+    std::ostringstream what;
+    const auto put = [&what, &v](double x) {
+      if (std::isfinite(x)) {
+        what << x * v.scale << v.unit;
+      } else {
+        what << "no number";
+      }
+    };
+    what << v.name << " of the report, sampled at " << model.settings.offsetSubdivisions << " neutral-axis offsets: ";
+    put(v.sampled);
+    what << " against ";
+    put(v.exact);
+    what << " exact; the design check uses the exact value (more offsetSubdivisions bring the report closer)";
+    items.push_back(warningItem("6.7.3.2", what.str(), difference, kSamplingTolerance));
+  }
+}
+
+void addSimplifiedMethod(const SectionModel& model, const ExactResistances& exact,
+                         const std::vector<DesignCheckItem>& symmetry, std::vector<DesignCheckItem>& items) {
   const SimplifiedMethodResult& r = model.simplifiedMethod;
   const SectionForces& f = model.designForces;
   if (!r.computed) {
@@ -183,17 +266,16 @@ void addSimplifiedMethod(const SectionModel& model, const std::vector<DesignChec
     return;
   }
   items.push_back(makeItem("6.7.3.2(3)", "shear force Qy against the plastic shear resistance Qpl,Rd,y",
-                           std::fabs(f.qy), std::fabs(model.qPlRdY), CheckQuantity::Force));
+                           std::fabs(f.qy), model.qPlRdY, CheckQuantity::Force));
   items.push_back(makeItem("6.7.3.2(3)", "shear force Qz against the plastic shear resistance Qpl,Rd,z",
-                           std::fabs(f.qz), std::fabs(model.qPlRdZ), CheckQuantity::Force));
-  const double nPl = f.nx > 0 ? model.nPlRdMax : model.nPlRdMin;
+                           std::fabs(f.qz), model.qPlRdZ, CheckQuantity::Force));
+  // The resistance on the side of NEd, counted positive in its direction.
+  const double nPl = f.nx > 0 ? exact.nPlRdMax : -exact.nPlRdMin;
   items.push_back(makeItem("6.7.3.2(1)", "axial force against the plastic resistance Npl,Rd on its side",
-                           std::fabs(f.nx), std::fabs(nPl), CheckQuantity::Force));
+                           std::fabs(f.nx), nPl, CheckQuantity::Force));
 
   const bool declared = model.momentsFromAxialForce;
-  const double muY = usableMu(model.mdy, declared);
-  const double muZ = usableMu(model.mdz, declared);
-  for (const auto& [mu, name] : {std::pair{model.mdy, "μdy"}, std::pair{model.mdz, "μdz"}}) {
+  for (const auto& [mu, name] : {std::pair{exact.mdy, "μdy"}, std::pair{exact.mdz, "μdz"}}) {
     if (!declared && mu > 1.0) {
       items.push_back(warningItem("6.7.3.6(2)",
                                   std::string(name) + " above 1.0 taken as 1.0: the input does not declare that the "
@@ -201,42 +283,56 @@ void addSimplifiedMethod(const SectionModel& model, const std::vector<DesignChec
                                   mu, 1.0));
     }
   }
-  const double resistanceY = muY * std::fabs(model.mPlYRd);
-  const double resistanceZ = muZ * std::fabs(model.mPlZRd);
-  const double termY = std::fabs(f.my) == 0.0 ? 0.0 : std::fabs(f.my) / resistanceY;
-  const double termZ = std::fabs(f.mz) == 0.0 ? 0.0 : std::fabs(f.mz) / resistanceZ;
+  const BendingAxis axisY = bendingAxis("y", f.my, exact.mPlYRd, exact.myAtNEd, exact.myAtNEdOther, exact.mdy);
+  const BendingAxis axisZ = bendingAxis("z", f.mz, exact.mPlZRd, exact.mzAtNEd, exact.mzAtNEdOther, exact.mdz);
+  // First, so that they govern: the reason the bending items fail.
+  addNotApplicableItems(axisY, items);
+  addNotApplicableItems(axisZ, items);
   items.push_back(makeItem("6.7.3.7(2)", "linear interaction |My,Ed|/(μdy·Mpl,y,Rd) + |Mz,Ed|/(μdz·Mpl,z,Rd) ≤ 1.0",
-                           termY + termZ, 1.0));
+                           interactionTerm(axisY, declared) + interactionTerm(axisZ, declared), 1.0));
 
   const double fyd = highestStructuralSteelStrength(model);
   const double a = alphaM(fyd);
   if (std::isnan(a)) {
-    const std::string why = std::isnan(fyd) ? "the section has no structural steel"
+    const std::string why = std::isnan(fyd) ? "the section has no structural steel (an HEB, a rectangle or a hollow "
+                                              "circle of a steel law; solid circles are bars)"
                                             : "the structural steel is stronger than S460 (fyd > 460 N/mm²)";
     items.push_back(makeItem("6.7.3.1(1)", "the simplified method of EN 1994-1-1 does not apply: " + why,
                              std::nan(""), 1.0));
-  } else {
-    items.push_back(makeItem("6.7.3.6(1)", "|My,Ed| ≤ αM·μdy·|Mpl,y,Rd|", std::fabs(f.my), a * resistanceY,
-                             CheckQuantity::Moment));
-    items.push_back(makeItem("6.7.3.6(1)", "|Mz,Ed| ≤ αM·μdz·|Mpl,z,Rd|", std::fabs(f.mz), a * resistanceZ,
-                             CheckQuantity::Moment));
   }
+  addAlphaMItem(axisY, a, declared, items);
+  addAlphaMItem(axisZ, a, declared, items);
   items.insert(items.end(), symmetry.begin(), symmetry.end());
+  addSamplingWarnings(model, exact, items);
 }
 
 // The limits of the two bending checks above, with the signs of the
 // design moments, for pictures of the moment plane.
-BendingLimits bendingLimits(const SectionModel& model) {
+BendingLimits bendingLimits(const SectionModel& model, const ExactResistances& exact) {
   BendingLimits limits;
   if (!model.simplifiedMethod.computed) return limits;
   const bool declared = model.momentsFromAxialForce;
-  limits.myResistance = usableMu(model.mdy, declared) * model.mPlYRd;
-  limits.mzResistance = usableMu(model.mdz, declared) * model.mPlZRd;
+  limits.myResistance = usableMu(exact.mdy, declared) * exact.mPlYRd;
+  limits.mzResistance = usableMu(exact.mdz, declared) * exact.mPlZRd;
   limits.alphaM = alphaM(highestStructuralSteelStrength(model));
   limits.myLimit = limits.alphaM * limits.myResistance;
   limits.mzLimit = limits.alphaM * limits.mzResistance;
-  limits.computed = true;
+  // No lines where a resistance does not lie on the side of its design
+  // moment: the simplified method does not apply to these forces.
+  const auto onSide = [](double resistance, double designMoment) {
+    return (designMoment < 0.0 ? -resistance : resistance) > 0.0;
+  };
+  limits.computed = onSide(limits.myResistance, model.designForces.my) &&
+                    onSide(limits.mzResistance, model.designForces.mz);
   return limits;
+}
+
+// Whether an item may pass: finite numbers, a utilisation within [0, 1]
+// and a positive resistance; no demand against no resistance passes.
+bool soundItem(const DesignCheckItem& item) {
+  if (!std::isfinite(item.value) || !std::isfinite(item.limit) || !std::isfinite(item.utilisation)) return false;
+  if (!(item.utilisation >= 0.0 && item.utilisation <= 1.0)) return false;
+  return item.limit > 0.0 || (item.limit == 0.0 && item.value == 0.0);
 }
 
 }  // namespace
@@ -255,8 +351,10 @@ int governingItem(const std::vector<DesignCheckItem>& items) {
 
 SectionCheckItems sectionCheckItems(const SectionModel& model) {
   SectionCheckItems section;
-  addSymmetry(model, section.symmetry);
+  if (model.allNonlinear) section.plastic = exactPlasticSection(model.elements);
+  addSymmetry(model, section.plastic, section.symmetry);
   section.localBuckling = localBucklingItems(model);
+  section.profileRoles = profileRoleItems(model);
   section.fibreArea = fibreAreaItems(model);
   return section;
 }
@@ -264,23 +362,32 @@ SectionCheckItems sectionCheckItems(const SectionModel& model) {
 void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckItems* precomputed) {
   runStrainFallback(model, tolerance);
   const SectionCheckItems section = precomputed != nullptr ? *precomputed : sectionCheckItems(model);
+  ExactResistances resistances;
+  if (model.simplifiedMethod.computed) {
+    resistances = exactResistances(model.elements, section.plastic, model.designForces);
+  }
+  evaluateDesignCheck(model, section, resistances);
+}
+
+void evaluateDesignCheck(SectionModel& model, const SectionCheckItems& section, const ExactResistances& resistances) {
   DesignCheck& check = model.designCheck;
   check = DesignCheck{};
+  check.resistances = resistances;
   addGeneralMethod(model, check.items);
-  addSimplifiedMethod(model, section.symmetry, check.items);
+  addSimplifiedMethod(model, check.resistances, section.symmetry, check.items);
   check.items.insert(check.items.end(), section.localBuckling.begin(), section.localBuckling.end());
+  check.items.insert(check.items.end(), section.profileRoles.begin(), section.profileRoles.end());
   check.items.insert(check.items.end(), section.fibreArea.begin(), section.fibreArea.end());
-  // An item whose numbers are not finite cannot be shown to hold.
+  // An item whose numbers cannot show that it holds fails.
   for (DesignCheckItem& item : check.items) {
-    if (item.warning) continue;
-    if (!std::isfinite(item.value) || !std::isfinite(item.limit) || !std::isfinite(item.utilisation)) item.ok = false;
+    if (!item.warning && !soundItem(item)) item.ok = false;
   }
   check.verdict = true;
   for (const DesignCheckItem& item : check.items) {
     if (!item.warning && !item.ok) check.verdict = false;
   }
   check.governing = governingItem(check.items);
-  check.bending = bendingLimits(model);
+  check.bending = bendingLimits(model, check.resistances);
   check.computed = true;
 }
 

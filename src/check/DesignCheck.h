@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "interaction/ExactResistance.h"
 #include "model/Results.h"
 
 namespace colsec {
@@ -14,10 +15,14 @@ class SectionModel;
 // The items that depend only on the section and its shear stresses, not
 // on the axial force and moments: the symmetry of the plastic resistances,
 // local buckling and the fibre areas.
+// With them the exact rigid-plastic data of the section, from which each
+// set of design forces takes its resistances.
 struct SectionCheckItems {
   std::vector<DesignCheckItem> symmetry;
   std::vector<DesignCheckItem> localBuckling;
+  std::vector<DesignCheckItem> profileRoles;
   std::vector<DesignCheckItem> fibreArea;
+  ExactPlasticSection plastic;
 };
 SectionCheckItems sectionCheckItems(const SectionModel& model);
 
@@ -25,6 +30,11 @@ SectionCheckItems sectionCheckItems(const SectionModel& model);
 // fallback that runs when the diagonal iteration did not converge.
 // `precomputed`: the section items of this model, when already known.
 void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckItems* precomputed = nullptr);
+
+// The items of the check from the section items and the exact
+// resistances, which runDesignCheck finds from the elements (after the
+// fallback).
+void evaluateDesignCheck(SectionModel& model, const SectionCheckItems& section, const ExactResistances& resistances);
 
 // αM of EN 1994-1-1 6.7.3.6 (1) for a structural steel of yield strength
 // fyd [N/mm²]: 0.9 up to 355, 0.8 above 355 up to 460, NaN beyond (the

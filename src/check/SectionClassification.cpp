@@ -1,9 +1,11 @@
 #include "check/SectionClassification.h"
 
 #include <cmath>
+#include <limits>
 #include <sstream>
 
 #include "materials/MaterialLaws.h"
+#include "materials/Steel1992_327b.h"
 #include "materials/Steel1993_543.h"
 #include "model/SectionModel.h"
 #include "profiles/CircProfile.h"
@@ -47,7 +49,15 @@ void classifyTube(const SectionModel& model, const CircProfile& tube, double eps
                   std::vector<DesignCheckItem>& items) {
   const std::string name = profileName(tube, "circular tube");
   const double ratio = tube.diameter / tube.t;
-  if (isConcreteAt(model, tube.offsetY, tube.offsetZ)) {
+  // Filled: concrete at the centre or just inside the wall (a steel core
+  // may take the centre).
+  const double inside = tube.diameter * 0.5 - tube.t - kCoverProbe;
+  const bool filled = isConcreteAt(model, tube.offsetY, tube.offsetZ) ||
+                      isConcreteAt(model, tube.offsetY + inside, tube.offsetZ) ||
+                      isConcreteAt(model, tube.offsetY - inside, tube.offsetZ) ||
+                      isConcreteAt(model, tube.offsetY, tube.offsetZ + inside) ||
+                      isConcreteAt(model, tube.offsetY, tube.offsetZ - inside);
+  if (filled) {
     items.push_back(slendernessItem("6.7.1(9) Table 6.3", "local buckling of " + name + ", concrete-filled: d/t ≤ 90·235/fy",
                                     ratio, 90.0 * epsilon2));
   } else {
@@ -60,7 +70,12 @@ void classifyBox(const SectionModel& model, const RectProfile& box, double epsil
                  std::vector<DesignCheckItem>& items) {
   const std::string name = profileName(box, "rectangular tube");
   const double h = std::fmax(box.H, box.B);
-  if (isConcreteAt(model, 0.0, 0.0)) {
+  const double insideY = box.B * 0.5 - box.t - kCoverProbe;
+  const double insideZ = box.H * 0.5 - box.t - kCoverProbe;
+  const bool filled = isConcreteAt(model, 0.0, 0.0) || isConcreteAt(model, insideY, 0.0) ||
+                      isConcreteAt(model, -insideY, 0.0) || isConcreteAt(model, 0.0, insideZ) ||
+                      isConcreteAt(model, 0.0, -insideZ);
+  if (filled) {
     items.push_back(slendernessItem("6.7.1(9) Table 6.3",
                                     "local buckling of " + name + ", concrete-filled: h/t ≤ 52·ε for the wider wall",
                                     h / box.t, 52.0 * epsilon));
@@ -110,13 +125,62 @@ void classifyISection(const SectionModel& model, const HEBProfile& section, doub
 
 }  // namespace
 
+bool hasStructuralShape(const Profile& profile) {
+  if (const auto* circle = dynamic_cast<const CircProfile*>(&profile); circle != nullptr) return circle->hollow;
+  return true;
+}
+
+double steelYieldStrength(const Material& material) {
+  if (const auto* steel = dynamic_cast<const Steel1993_543*>(&material); steel != nullptr) return steel->fyd;
+  if (const auto* bar = dynamic_cast<const Steel1992_327b*>(&material); bar != nullptr) return bar->fyd;
+  return std::numeric_limits<double>::quiet_NaN();
+}
+
+double highestStructuralSteelStrength(const SectionModel& model) {
+  double fyd = std::numeric_limits<double>::quiet_NaN();
+  for (const auto& profile : model.profiles) {
+    if (profile->material == nullptr || !hasStructuralShape(*profile)) continue;
+    const double f = steelYieldStrength(*profile->material);
+    if (!std::isnan(f) && !(f <= fyd)) fyd = f;
+  }
+  return fyd;
+}
+
+std::vector<DesignCheckItem> profileRoleItems(const SectionModel& model) {
+  std::vector<DesignCheckItem> items;
+  for (const auto& profile : model.profiles) {
+    if (profile->material == nullptr) continue;
+    const bool structural = hasStructuralShape(*profile);
+    const bool reinforcingLaw = dynamic_cast<const Steel1992_327b*>(profile->material) != nullptr;
+    const bool structuralLaw = dynamic_cast<const Steel1993_543*>(profile->material) != nullptr;
+    std::ostringstream what;
+    what << "profile " << profile->number;
+    if (structural && reinforcingLaw) {
+      what << " has the shape of structural steel but the reinforcing-steel law (Steel1992_327b): the check counts "
+              "it as structural steel (αM, Table 6.3, EN 1993-1-1 Table 5.2); its law carries no shear";
+    } else if (!structural && structuralLaw) {
+      what << " is a solid circle, a bar, but has the structural-steel law (Steel1993_543): the check counts it as "
+              "reinforcement (no αM, no local buckling); its law carries shear";
+    } else {
+      continue;
+    }
+    DesignCheckItem item;
+    item.clause = "profiles";
+    item.what = what.str();
+    item.warning = true;
+    items.push_back(item);
+  }
+  return items;
+}
+
 std::vector<DesignCheckItem> localBucklingItems(const SectionModel& model) {
   std::vector<DesignCheckItem> items;
   for (const auto& profile : model.profiles) {
-    const auto* steel = dynamic_cast<const Steel1993_543*>(profile->material);
-    if (steel == nullptr) continue;
+    if (profile->material == nullptr || !hasStructuralShape(*profile)) continue;
+    const double fyd = steelYieldStrength(*profile->material);
+    if (std::isnan(fyd)) continue;
     // ε = √(235/fy) with the design yield strength (γM0 = 1.0).
-    const double epsilon2 = 235.0 / steel->fyd;
+    const double epsilon2 = 235.0 / fyd;
     const double epsilon = std::sqrt(epsilon2);
     if (const auto* tube = dynamic_cast<const CircProfile*>(profile.get()); tube != nullptr && tube->hollow) {
       classifyTube(model, *tube, epsilon2, items);

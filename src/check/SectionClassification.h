@@ -12,6 +12,23 @@ namespace colsec {
 
 class SectionModel;
 
+class Material;
+class Profile;
+
+// A profile's role follows its shape, not its law: an HEB, a rectangle or a
+// hollow circle of a steel law (structural or reinforcing) is structural
+// steel for αM, Table 6.3 and EN 1993-1-1 Table 5.2; a solid circle is a
+// bar. The plastic shear resistance still follows the laws.
+bool hasStructuralShape(const Profile& profile);
+// fyd of either steel law; NaN for any other law.
+double steelYieldStrength(const Material& material);
+// The largest fyd of the profiles of structural steel; NaN without one.
+double highestStructuralSteelStrength(const SectionModel& model);
+// Warnings where a law does not match the role of its profile's shape: a
+// structural shape of the reinforcing-steel law, a bar of the
+// structural-steel law.
+std::vector<DesignCheckItem> profileRoleItems(const SectionModel& model);
+
 // One item per slenderness limit of every hollow or I-shaped profile of
 // structural steel; a fully encased I-section (concrete cover on every
 // side, 6.7.5.1 (2)) and solid profiles have none.

@@ -104,12 +104,36 @@ struct FullInteractionDiagram {
 // (0, mzResistance); 6.7.3.6 (1) limits |My,Ed| to αM·|myResistance| and
 // |Mz,Ed| to αM·|mzResistance|.
 struct BendingLimits {
+  // False also where a resistance is not on the side of its design moment
+  // (the simplified method does not apply to the forces).
   bool computed = false;
   double myResistance = kNotComputed;  // μdy·Mpl,y,Rd (μd as used by the check) [Nmm]
   double mzResistance = kNotComputed;  // μdz·Mpl,z,Rd [Nmm]
   double alphaM = kNotComputed;        // NaN where 6.7.3.6 (1) does not apply
   double myLimit = kNotComputed;       // αM·myResistance [Nmm]
   double mzLimit = kNotComputed;       // αM·mzResistance [Nmm]
+};
+
+// The rigid-plastic resistances the design check uses, found exactly from
+// every configuration of the elements (interaction/ExactResistance.h), so
+// that they do not depend on the sampling of the curves; the report keeps
+// the sampled ones (the model's nPlRdMax, mPlYRd, mdy, ...). Moments are
+// signed as the curves' points: on the side of a negative design moment a
+// sound resistance is negative. NaN where NEd lies beyond Npl,Rd.
+struct ExactResistances {
+  bool computed = false;
+  double nPlRdMax = kNotComputed;      // every element in tension [N]
+  double nPlRdMin = kNotComputed;      // every element compressed [N]
+  double mPlYRd = kNotComputed;        // My at N = 0 on the side of My,Ed [Nmm]
+  double mPlZRd = kNotComputed;        // Mz at N = 0 on the side of Mz,Ed [Nmm]
+  double mPlYRdOther = kNotComputed;   // My at N = 0 on the other side [Nmm]
+  double mPlZRdOther = kNotComputed;   // Mz at N = 0 on the other side [Nmm]
+  double myAtNEd = kNotComputed;       // My at NEd on the side of My,Ed [Nmm]
+  double mzAtNEd = kNotComputed;       // Mz at NEd on the side of Mz,Ed [Nmm]
+  double myAtNEdOther = kNotComputed;  // My at NEd on the other side [Nmm]
+  double mzAtNEdOther = kNotComputed;  // Mz at NEd on the other side [Nmm]
+  double mdy = kNotComputed;           // myAtNEd / mPlYRd
+  double mdz = kNotComputed;           // mzAtNEd / mPlZRd
 };
 
 // One condition of the design check: what is compared with what, under
@@ -159,6 +183,17 @@ struct DesignCheck {
   // not warnings (the first of equals, a failing NaN first); -1 if none.
   int governing = -1;
   BendingLimits bending;
+  // The resistances of the simplified-method items.
+  ExactResistances resistances;
+
+  // The first failing item (not a warning) whose clause starts with
+  // `clausePrefix` ("6.7.3" for the simplified method), or nullptr.
+  const DesignCheckItem* firstFailing(const std::string& clausePrefix) const {
+    for (const DesignCheckItem& item : items) {
+      if (!item.warning && !item.ok && item.clause.rfind(clausePrefix, 0) == 0) return &item;
+    }
+    return nullptr;
+  }
 };
 
 }  // namespace colsec

@@ -351,6 +351,9 @@ std::string momentFigure(const PageData& data) {
       f += "; " + lineSwatch("alpham") + "6.7.3.6 (1), α<sub>M</sub> = " + escapeXml(figure(limits.alphaM));
     }
     f += "</li>\n";
+  } else if (m.computed) {
+    f += "<li>6.7.3.6 (1) and 6.7.3.7 (2) not drawn: at N<sub>Ed</sub> the section has no resistance on the side of "
+         "a design moment, the simplified method does not apply to these forces (see the design check)</li>\n";
   }
   f += "<li>" + markSwatch("design") + "M<sub>y,Ed</sub> = " + escapeXml(figure(d.my)) + ", M<sub>z,Ed</sub> = " +
        escapeXml(figure(d.mz, "kNm")) + "; " + markSwatch("ray") + "on the ray: " + escapeXml(figure(rayMy)) + ", " +

@@ -207,6 +207,11 @@ std::string simplifiedVerdict(const PageData& data) {
   s += item("M<sub>y</sub>-M<sub>z</sub> linear (6.7.3.7 (2))", m.linearSum);
   s += "</ul>\n<ul>\n<li>My-Mz curve at N<sub>Ed</sub> along the ray through M<sub>Ed</sub>: " +
        escapeXml(ratioText(m.ray.ratio)) + "</li>\n";
+  // The report's ratios leave out αM and the side of the moments.
+  if (const DesignCheckItem* refused = data.model.designCheck.firstFailing("6.7.3"); ok && refused != nullptr) {
+    s += "<li><b>the design check refuses it</b>: " + escapeXml(refused->clause) + " " + escapeXml(refused->what) +
+         "</li>\n";
+  }
   s += "</ul>\n</div>\n";
   return s;
 }

@@ -209,6 +209,23 @@ void writeDesignCheck(JsonWriter& json, const DesignCheck& check) {
     json.endObject();
   }
   json.endArray();
+  const ExactResistances& r = check.resistances;
+  json.key("resistances");
+  json.beginObject();
+  json.field("computed", r.computed);
+  json.field("nPlRdMax", r.nPlRdMax);
+  json.field("nPlRdMin", r.nPlRdMin);
+  json.field("mPlYRd", r.mPlYRd);
+  json.field("mPlZRd", r.mPlZRd);
+  json.field("mPlYRdOther", r.mPlYRdOther);
+  json.field("mPlZRdOther", r.mPlZRdOther);
+  json.field("myAtNEd", r.myAtNEd);
+  json.field("mzAtNEd", r.mzAtNEd);
+  json.field("myAtNEdOther", r.myAtNEdOther);
+  json.field("mzAtNEdOther", r.mzAtNEdOther);
+  json.field("mdy", r.mdy);
+  json.field("mdz", r.mdz);
+  json.endObject();
   json.endObject();
 }
 

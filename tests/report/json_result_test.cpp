@@ -280,7 +280,7 @@ TEST(JsonResultTest, DesignCheckItemsInOrderWithNullForNanAndInfinity) {
       {"6.7.1(4)", "steel contribution ratio \"delta\" \\ 0.2..0.9", 0.95, kInf, -kInf, false, true},
   };
   const JsonValue d = written(model)["designCheck"];
-  const char* const order[] = {"computed", "verdict", "governing", "items"};
+  const char* const order[] = {"computed", "verdict", "governing", "items", "resistances"};
   ASSERT_EQ(d.names.size(), std::size(order));
   for (std::size_t i = 0; i < std::size(order); ++i) EXPECT_EQ(d.names[i], order[i]);
   EXPECT_TRUE(d["computed"].flag());

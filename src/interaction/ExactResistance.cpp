@@ -1,0 +1,145 @@
+#include "interaction/ExactResistance.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "analysis/SectionSums.h"
+#include "interaction/InteractionCurves.h"
+
+namespace colsec {
+
+namespace {
+
+constexpr double kHalfPi = 1.5707963267948966;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Rows closer than this fraction of the section's size are one row.
+constexpr double kRowTolerance = 1e-9;
+
+// The triple of the configuration at offset m: the plain sum with the
+// sweep's line, compression where the projection lies below m.
+CurvePoint configurationAt(const std::vector<Element>& elements, double alpha, double m) {
+  const double s = std::sin(alpha);
+  const double c = std::cos(alpha);
+  return sectionPlastic(elements, NeutralAxisLine{m * s, m * c, c, -s, 0.0});
+}
+
+// Index into ExactPlasticSection of the angle of N-My or N-Mz on the side
+// of a design moment: 0 and 2 for My ≥ 0 and < 0, 1 and 3 for Mz.
+int sideIndex(bool aboutY, double designMoment) {
+  // A moment of -0.0 counts as positive, as in momentQuadrant.
+  const bool negative = designMoment < 0.0;
+  return aboutY ? (negative ? 2 : 0) : (negative ? 3 : 1);
+}
+
+double momentOf(const CurvePoint& p, int side) { return side % 2 == 0 ? p.my : p.mz; }
+
+}  // namespace
+
+std::vector<double> configurationOffsets(const std::vector<Element>& elements, double alpha) {
+  if (elements.empty()) return {0.0};
+  const double s = std::sin(alpha);
+  const double c = std::cos(alpha);
+  std::vector<double> projections;
+  projections.reserve(elements.size());
+  double size = 0.0;
+  for (const Element& e : elements) {
+    const double p = e.posY * s + e.posZ * c;
+    if (!std::isfinite(p)) return {};  // no order to search
+    projections.push_back(p);
+    size = std::fmax(size, std::fabs(p));
+  }
+  std::sort(projections.begin(), projections.end());
+  const double tolerance = kRowTolerance * (size + 1.0);
+  // Beyond the outermost rows by far more than any rounding of the test.
+  const double margin = 1.0 + 1e-6 * size;
+  std::vector<double> offsets{projections.front() - margin};
+  for (std::size_t i = 1; i < projections.size(); ++i) {
+    if (projections[i] - projections[i - 1] > tolerance) {
+      offsets.push_back(projections[i - 1] + (projections[i] - projections[i - 1]) * 0.5);
+    }
+  }
+  offsets.push_back(projections.back() + margin);
+  return offsets;
+}
+
+ExactPlasticCurve exactPlasticCurve(const std::vector<Element>& elements, double alpha) {
+  ExactPlasticCurve curve;
+  curve.alpha = alpha;
+  curve.offsets = configurationOffsets(elements, alpha);
+  if (curve.offsets.empty()) {
+    curve.allTension = curve.allCompression = {kNaN, kNaN, kNaN};
+    return curve;
+  }
+  curve.allTension = configurationAt(elements, alpha, curve.offsets.front());
+  curve.allCompression = configurationAt(elements, alpha, curve.offsets.back());
+  return curve;
+}
+
+CurvePoint exactCurvePoint(const std::vector<Element>& elements, const ExactPlasticCurve& curve, double target) {
+  const CurvePoint none{kNaN, kNaN, kNaN};
+  if (curve.offsets.empty() || std::isnan(target)) return none;
+  std::size_t lo = 0;
+  std::size_t hi = curve.offsets.size() - 1;
+  CurvePoint low = curve.allTension;
+  CurvePoint high = curve.allCompression;
+  // The axial force falls from full tension to full compression for every
+  // law of the system; a rising one is followed all the same.
+  const bool falling = low.nx >= target && high.nx <= target;
+  const bool rising = low.nx <= target && high.nx >= target;
+  if (!falling && !rising) return none;
+  // The target stays between the axial forces of low and high.
+  while (hi - lo > 1) {
+    const std::size_t mid = lo + (hi - lo) / 2;
+    const CurvePoint p = configurationAt(elements, curve.alpha, curve.offsets[mid]);
+    if (falling ? p.nx <= target : p.nx >= target) {
+      hi = mid;
+      high = p;
+    } else {
+      lo = mid;
+      low = p;
+    }
+  }
+  const InteractionCurve pair{low, high};
+  return {target, valueAtAxialForce(pair, target, true), valueAtAxialForce(pair, target, false)};
+}
+
+ExactPlasticSection exactPlasticSection(const std::vector<Element>& elements) {
+  ExactPlasticSection section;
+  for (int k = 0; k < 4; ++k) {
+    section.curves[k] = exactPlasticCurve(elements, k * kHalfPi);
+    section.momentAtZero[k] = momentOf(exactCurvePoint(elements, section.curves[k], 0.0), k);
+  }
+  // Every element in tension and every one compressed: the ends of N-My.
+  section.nPlRdMax = section.curves[0].allTension.nx;
+  section.nPlRdMin = section.curves[0].allCompression.nx;
+  return section;
+}
+
+ExactResistances exactResistances(const std::vector<Element>& elements, const ExactPlasticSection& section,
+                                  const SectionForces& design) {
+  ExactResistances r;
+  r.nPlRdMax = section.nPlRdMax;
+  r.nPlRdMin = section.nPlRdMin;
+  const auto atNEd = [&](int k) {
+    return momentOf(exactCurvePoint(elements, section.curves[k], design.nx), k);
+  };
+  const int y = sideIndex(true, design.my);
+  const int z = sideIndex(false, design.mz);
+  const int yOther = (y + 2) % 4;
+  const int zOther = (z + 2) % 4;
+  r.mPlYRd = section.momentAtZero[y];
+  r.mPlZRd = section.momentAtZero[z];
+  r.mPlYRdOther = section.momentAtZero[yOther];
+  r.mPlZRdOther = section.momentAtZero[zOther];
+  r.myAtNEd = atNEd(y);
+  r.mzAtNEd = atNEd(z);
+  r.myAtNEdOther = atNEd(yOther);
+  r.mzAtNEdOther = atNEd(zOther);
+  r.mdy = r.myAtNEd / r.mPlYRd;
+  r.mdz = r.mzAtNEd / r.mPlZRd;
+  r.computed = true;
+  return r;
+}
+
+}  // namespace colsec

@@ -251,7 +251,12 @@ NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements
 void runStrainFallback(SectionModel& model, double tolerance) {
   if (model.axialConverged) return;
   const ForceTriple design{model.designForces.nx, model.designForces.my, model.designForces.mz};
-  const NewtonStrainSolution solution = solveStrainStateNewton(model.elements, design, tolerance);
+  model.strainFallback = solveAndCheckStrainState(model.elements, design, tolerance);
+}
+
+StrainFallbackResult solveAndCheckStrainState(const std::vector<Element>& elements, const ForceTriple& design,
+                                              double tolerance) {
+  const NewtonStrainSolution solution = solveStrainStateNewton(elements, design, tolerance);
 
   StrainFallbackResult result;
   result.attempted = true;
@@ -261,16 +266,16 @@ void runStrainFallback(SectionModel& model, double tolerance) {
   result.resultForces = solution.forces;
   result.stressesWithinLimits = true;
   result.strainsWithinLimits = true;
-  for (const Element& e : model.elements) {
+  for (const Element& e : elements) {
     const double strain = e.strainAt(solution.state);
     const ElementLimitCheck check = checkElementLimit(e, e.stress(QueryValue, strain), strain);
     if (check.stressExceeded) result.stressesWithinLimits = false;
     if (check.strainExceeded) result.strainsWithinLimits = false;
   }
   if (!solution.converged) {
-    result.beyondResistance = findResistanceExcess(model.elements, design, tolerance).outside;
+    result.beyondResistance = findResistanceExcess(elements, design, tolerance).outside;
   }
-  model.strainFallback = result;
+  return result;
 }
 
 }  // namespace colsec

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/Element.h"
+#include "model/Results.h"
 #include "model/Types.h"
 
 namespace colsec {
@@ -37,5 +38,11 @@ NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements
 // that state and, if Newton fails too, whether the design forces lie beyond
 // the resistance of the section. Nothing else of the model changes.
 void runStrainFallback(SectionModel& model, double tolerance);
+
+// What runStrainFallback stores, for any forces: the Newton state, the
+// element checks at it and, if Newton fails, the resistance test. Reads
+// only; `attempted` is set.
+StrainFallbackResult solveAndCheckStrainState(const std::vector<Element>& elements, const ForceTriple& design,
+                                              double tolerance);
 
 }  // namespace colsec

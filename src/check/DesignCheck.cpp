@@ -5,6 +5,7 @@
 
 #include "analysis/ElementResults.h"
 #include "analysis/StrainFallback.h"
+#include "check/DesignCheckParts.h"
 #include "check/FibreArea.h"
 #include "check/SectionClassification.h"
 #include "interaction/InteractionCurves.h"
@@ -13,12 +14,15 @@
 #include "materials/Steel1993_543.h"
 #include "model/SectionModel.h"
 #include "model/Tolerances.h"
+#include "member/MemberCheck.h"
 
 namespace colsec {
 
 namespace {
 
 constexpr double kHalfPi = 1.5707963267948966;
+
+}  // namespace
 
 DesignCheckItem makeItem(std::string clause, std::string what, double value, double limit) {
   DesignCheckItem item;
@@ -38,6 +42,8 @@ DesignCheckItem warningItem(std::string clause, std::string what, double value, 
   item.warning = true;
   return item;
 }
+
+namespace {
 
 // The largest of the fibre's limits that its law can reach: a compressive
 // strain against the ultimate strain, a LINEAR stress against its limit on
@@ -61,6 +67,8 @@ double elementUtilisation(const Element& e, double sigma, double eps, const Elem
   return u;
 }
 
+}  // namespace
+
 double sectionUtilisation(const SectionModel& model, const StrainState* state) {
   double u = 0.0;
   ElementLimitCache limits;
@@ -76,6 +84,8 @@ double sectionUtilisation(const SectionModel& model, const StrainState* state) {
   }
   return u;
 }
+
+namespace {
 
 void addGeneralMethod(const SectionModel& model, std::vector<DesignCheckItem>& items) {
   const StrainFallbackResult& fallback = model.strainFallback;
@@ -184,13 +194,9 @@ void addSimplifiedMethod(const SectionModel& model, const std::vector<DesignChec
                            std::fabs(f.qy), std::fabs(model.qPlRdY)));
   items.push_back(makeItem("6.7.3.2(3)", "shear force Qz against the plastic shear resistance Qpl,Rd,z",
                            std::fabs(f.qz), std::fabs(model.qPlRdZ)));
-  const double nPl = f.nx > 0 ? model.nPlRdMax : model.nPlRdMin;
-  items.push_back(makeItem("6.7.3.2(1)", "axial force against the plastic resistance Npl,Rd on its side",
-                           std::fabs(f.nx), std::fabs(nPl)));
+  items.push_back(axialForceItem(model, f.nx));
 
   const bool declared = model.momentsFromAxialForce;
-  const double muY = usableMu(model.mdy, declared);
-  const double muZ = usableMu(model.mdz, declared);
   for (const auto& [mu, name] : {std::pair{model.mdy, "μdy"}, std::pair{model.mdz, "μdz"}}) {
     if (!declared && mu > 1.0) {
       items.push_back(warningItem("6.7.3.6(2)",
@@ -199,8 +205,25 @@ void addSimplifiedMethod(const SectionModel& model, const std::vector<DesignChec
                                   mu, 1.0));
     }
   }
-  const double resistanceY = muY * std::fabs(model.mPlYRd);
-  const double resistanceZ = muZ * std::fabs(model.mPlZRd);
+  addBendingItems(model, {f.nx, f.my, f.mz}, {model.mPlYRd, model.mPlZRd, model.mdy, model.mdz}, items);
+  items.insert(items.end(), symmetry.begin(), symmetry.end());
+}
+
+}  // namespace
+
+DesignCheckItem axialForceItem(const SectionModel& model, double nx) {
+  const double nPl = nx > 0 ? model.nPlRdMax : model.nPlRdMin;
+  return makeItem("6.7.3.2(1)", "axial force against the plastic resistance Npl,Rd on its side", std::fabs(nx),
+                  std::fabs(nPl));
+}
+
+void addBendingItems(const SectionModel& model, const ForceTriple& f, const BendingResistances& resistances,
+                     std::vector<DesignCheckItem>& items) {
+  const bool declared = model.momentsFromAxialForce;
+  const double muY = usableMu(resistances.mdy, declared);
+  const double muZ = usableMu(resistances.mdz, declared);
+  const double resistanceY = muY * std::fabs(resistances.mPlYRd);
+  const double resistanceZ = muZ * std::fabs(resistances.mPlZRd);
   const double termY = std::fabs(f.my) == 0.0 ? 0.0 : std::fabs(f.my) / resistanceY;
   const double termZ = std::fabs(f.mz) == 0.0 ? 0.0 : std::fabs(f.mz) / resistanceZ;
   items.push_back(makeItem("6.7.3.7(2)", "linear interaction |My,Ed|/(μdy·Mpl,y,Rd) + |Mz,Ed|/(μdz·Mpl,z,Rd) ≤ 1.0",
@@ -217,8 +240,9 @@ void addSimplifiedMethod(const SectionModel& model, const std::vector<DesignChec
     items.push_back(makeItem("6.7.3.6(1)", "|My,Ed| ≤ αM·μdy·|Mpl,y,Rd|", std::fabs(f.my), a * resistanceY));
     items.push_back(makeItem("6.7.3.6(1)", "|Mz,Ed| ≤ αM·μdz·|Mpl,z,Rd|", std::fabs(f.mz), a * resistanceZ));
   }
-  items.insert(items.end(), symmetry.begin(), symmetry.end());
 }
+
+namespace {
 
 // The limits of the two bending checks above, with the signs of the
 // design moments, for pictures of the moment plane.
@@ -266,6 +290,7 @@ void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckIte
   addSimplifiedMethod(model, section.symmetry, check.items);
   check.items.insert(check.items.end(), section.localBuckling.begin(), section.localBuckling.end());
   check.items.insert(check.items.end(), section.fibreArea.begin(), section.fibreArea.end());
+  addMemberCheck(model, tolerance, section.symmetry, check.items);
   // An item whose numbers are not finite cannot be shown to hold.
   for (DesignCheckItem& item : check.items) {
     if (item.warning) continue;

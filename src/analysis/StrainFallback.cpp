@@ -165,7 +165,7 @@ class ResidualMeasure {
 }  // namespace
 
 NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements, const ForceTriple& design,
-                                            double tolerance) {
+                                            double tolerance, const StrainState& start) {
   const ResidualMeasure measure(design, tolerance);
   // Largest lever arms: the bound of the strain change of a step is
   // |ΔepsX| + |ΔkappaY|·zMax + |ΔkappaZ|·yMax.
@@ -180,6 +180,12 @@ NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements
   StrainState state;
   Evaluation current = evaluate(elements, state);
   const Matrix3 initial = current.tangent;
+  // The unstrained tangent stays the scale of the steps; the iteration
+  // itself may begin from a state near the solution.
+  if (start.epsX != 0.0 || start.kappaY != 0.0 || start.kappaZ != 0.0) {
+    state = start;
+    current = evaluate(elements, state);
+  }
   Residual residual = measure(current.forces);
 
   // Row weights of the merit and the Marquardt scaling, diag(K0ᵀ·W·K0).
@@ -255,8 +261,8 @@ void runStrainFallback(SectionModel& model, double tolerance) {
 }
 
 StrainFallbackResult solveAndCheckStrainState(const std::vector<Element>& elements, const ForceTriple& design,
-                                              double tolerance) {
-  const NewtonStrainSolution solution = solveStrainStateNewton(elements, design, tolerance);
+                                              double tolerance, const StrainState& start) {
+  const NewtonStrainSolution solution = solveStrainStateNewton(elements, design, tolerance, start);
 
   StrainFallbackResult result;
   result.attempted = true;

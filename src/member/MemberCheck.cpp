@@ -40,38 +40,53 @@ struct MemberSums {
   double concreteArea = 0.0;
 };
 
+// The part a material plays in the member sums.
+struct MaterialRole {
+  bool known = false;  // one of the laws with a plastic strength (not LINEAR)
+  double steelE = 0.0;
+  double concreteE = 0.0;  // Ecm
+  double gamma = 0.0;
+  bool reinforcement = false;
+};
+
+MaterialRole roleOf(const Material& material, const MemberInput& input) {
+  if (const auto* a = dynamic_cast<const Steel1993_543*>(&material); a != nullptr) {
+    return {true, a->E, 0.0, input.gammaA, false};
+  }
+  if (const auto* s = dynamic_cast<const Steel1992_327b*>(&material); s != nullptr) {
+    return {true, s->E, 0.0, input.gammaS, true};
+  }
+  if (const auto* c = dynamic_cast<const Concrete1992_3171*>(&material); c != nullptr) {
+    return {true, 0.0, c->E, input.gammaC, false};
+  }
+  if (const auto* b = dynamic_cast<const Concrete1992_3172*>(&material); b != nullptr) {
+    return {true, 0.0, b->E, input.gammaC, false};
+  }
+  return {};
+}
+
 MemberSums memberSums(const SectionModel& model, const MemberInput& input) {
   MemberSums sums;
+  const Material* last = nullptr;
+  MaterialRole role;
   for (const Element& e : model.elements) {
-    double steelE = 0.0;
-    double concreteE = 0.0;
-    double gamma = 0.0;
-    if (const auto* a = dynamic_cast<const Steel1993_543*>(e.material); a != nullptr) {
-      steelE = a->E;
-      gamma = input.gammaA;
-    } else if (const auto* s = dynamic_cast<const Steel1992_327b*>(e.material); s != nullptr) {
-      steelE = s->E;
-      gamma = input.gammaS;
-      sums.reinforcementArea += e.area;
-    } else if (const auto* c = dynamic_cast<const Concrete1992_3171*>(e.material); c != nullptr) {
-      concreteE = c->E;
-      gamma = input.gammaC;
-      sums.concreteArea += e.area;
-    } else if (const auto* b = dynamic_cast<const Concrete1992_3172*>(e.material); b != nullptr) {
-      concreteE = b->E;
-      gamma = input.gammaC;
-      sums.concreteArea += e.area;
-    } else {
+    if (e.material != last) {
+      last = e.material;
+      role = roleOf(*e.material, input);
+    }
+    if (!role.known) {
       sums.applicable = false;
       continue;
     }
-    sums.steelEI[0] += steelE * e.inertiaY;
-    sums.steelEI[1] += steelE * e.inertiaZ;
-    sums.concreteEI[0] += concreteE * e.inertiaY;
-    sums.concreteEI[1] += concreteE * e.inertiaZ;
+    if (role.reinforcement) sums.reinforcementArea += e.area;
+    if (role.concreteE != 0.0) sums.concreteArea += e.area;
+    sums.steelEI[0] += role.steelE * e.inertiaY;
+    sums.steelEI[1] += role.steelE * e.inertiaZ;
+    sums.concreteEI[0] += role.concreteE * e.inertiaY;
+    sums.concreteEI[1] += role.concreteE * e.inertiaZ;
     // Characteristic strength: the design strength without shear
     // reduction times its partial factor (for concrete fcd·fcdRedF·γc).
-    sums.nplRk += std::fabs(e.material->stressQuery(QueryPlasticLower, 0.0, 0.0)) * e.area * gamma;
+    sums.nplRk += std::fabs(e.material->stressQuery(QueryPlasticLower, 0.0, 0.0)) * e.area * role.gamma;
     sums.nplRd += e.plasticLower.nx;
   }
   sums.nplRd = std::fabs(sums.nplRd);
@@ -133,7 +148,11 @@ DesignCheckItem generalMethodItem(const SectionModel& model, const ForceTriple& 
   if (!model.shearConverged) {
     return makeItem(clause, "general method: the shear stress distribution did not converge", std::nan(""), 1.0);
   }
-  const StrainFallbackResult state = solveAndCheckStrainState(model.elements, f, tolerance);
+  // From the state of the first-order forces, which lies near.
+  StrainState start;
+  if (model.axialConverged) start = model.strainState;
+  if (!model.axialConverged && model.strainFallback.converged) start = model.strainFallback.strainState;
+  const StrainFallbackResult state = solveAndCheckStrainState(model.elements, f, tolerance, start);
   if (!state.converged) {
     const std::string reason = state.beyondResistance ? "the forces lie outside the resistance of the section"
                                                       : "no equilibrium of the strain state was found";
@@ -188,14 +207,16 @@ MemberSecondOrderCheck secondOrderCheck(const SectionModel& model, const ForceTr
   return check;
 }
 
+// Short enough at its start for a table column: which imperfection, then
+// the governing item, then the moments checked.
 std::string secondOrderText(int plane, const MemberSecondOrderCheck& check) {
-  std::string text = std::string("section at the second-order moments, imperfection in the plane of bending about ") +
-                     axisName(plane) + " (My,II = k1y·My,Ed";
-  text += plane == 0 ? " + k2y·NEd·e0,y, Mz,II = k1z·Mz,Ed)" : ", Mz,II = k1z·Mz,Ed + k2z·NEd·e0,z)";
+  std::string text = std::string("second order with e0,") + axisName(plane);
   if (check.governing >= 0) {
     const DesignCheckItem& item = check.items[check.governing];
-    text += "; governing: " + item.clause + " " + item.what;
+    text += ": governing " + item.clause + " " + item.what;
   }
+  text += plane == 0 ? " (at My,II = k1y·My,Ed + k2y·NEd·e0,y, Mz,II = k1z·Mz,Ed)"
+                     : " (at My,II = k1y·My,Ed, Mz,II = k1z·Mz,Ed + k2z·NEd·e0,z)";
   return text;
 }
 
@@ -320,9 +341,9 @@ void addMemberCheck(SectionModel& model, double tolerance, const std::vector<Des
       MemberSecondOrderCheck& chosen = member.checks[plane];
       chosen.imperfectionPlane = plane == 0 ? 'y' : 'z';
       if (!amplified) {
-        own.push_back(makeItem("6.7.3.4", std::string("section at the second-order moments, imperfection in the "
-                                                      "plane of bending about ") +
-                                              axisName(plane) + ": not possible, NEd reaches Ncr,eff",
+        own.push_back(makeItem("6.7.3.4",
+                               std::string("second order with e0,") + axisName(plane) +
+                                   ": no check possible, NEd reaches Ncr,eff",
                                std::nan(""), 1.0));
         continue;
       }

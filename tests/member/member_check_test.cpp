@@ -8,6 +8,7 @@
 #include <numbers>
 #include <string>
 
+#include "loads/LoadCaseRun.h"
 #include "member/MemberCheck.h"
 #include "model/SectionModel.h"
 #include "support/InMemoryRun.h"
@@ -315,6 +316,36 @@ TEST(MemberCheck, CurvesWhereTable65HasNone) {
     if (r.curveY != 0) { EXPECT_DOUBLE_EQ(member.axes[0].e0, 3000 * r.e0Fraction) << r.member; }
     EXPECT_EQ(member.verdict, r.verdict) << r.member;
     if (!r.verdict) { EXPECT_FALSE(run->model.designCheck.verdict) << r.member; }
+  }
+}
+
+// Each combination of a load table is its own member: its NEd gives its k
+// and second-order moments, exactly as a single run with its forces.
+TEST(MemberCheck, LoadTableCombinationsEqualSingleRuns) {
+  const std::string member = "#MEMBER LEN 6000 LCR 6000 4000 RATIO 0.5 -1 CREEP 2 0.6\n";
+  const std::vector<LoadCombination> combinations = {
+      {"light", {-400e3, 30e6, -5e6, 0, 0}, 1},
+      {"heavy", {-1500e3, -20e6, 10e6, 0, 0}, 2},
+      {"tension", {300e3, 10e6, 0, 0, 0}, 3},
+  };
+  LoadCaseOptions options;
+  options.threads = 2;
+  const LoadCaseResults table = runLoadCases(std::string(kSquareTube) + member, "tube.txt", combinations, options);
+  ASSERT_EQ(table.outcomes.size(), combinations.size());
+  for (std::size_t c = 0; c < combinations.size(); ++c) {
+    const SectionForces& f = combinations[c].forces;
+    const auto single = test::analyseText(std::string(kSquareTube) + forceRecord(f.nx, f.my, f.mz) + member);
+    const MemberResult& a = table.outcomes[c].member;
+    const MemberResult& b = single->model.member;
+    EXPECT_EQ(a.verdict, b.verdict) << combinations[c].name;
+    EXPECT_EQ(a.axes[0].k1, b.axes[0].k1) << combinations[c].name;
+    EXPECT_EQ(a.axes[1].k2, b.axes[1].k2) << combinations[c].name;
+    for (int plane = 0; plane < 2; ++plane) {
+      EXPECT_EQ(a.checks[plane].forces.my, b.checks[plane].forces.my) << combinations[c].name;
+      EXPECT_EQ(a.checks[plane].forces.mz, b.checks[plane].forces.mz) << combinations[c].name;
+    }
+    EXPECT_EQ(table.outcomes[c].utilisation, single->model.designCheck.items[single->model.designCheck.governing].utilisation)
+        << combinations[c].name;
   }
 }
 

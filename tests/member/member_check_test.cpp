@@ -12,6 +12,7 @@
 #include "member/MemberCheck.h"
 #include "model/SectionModel.h"
 #include "support/InMemoryRun.h"
+#include "support/TestSupport.h"
 
 namespace colsec {
 namespace {
@@ -347,6 +348,43 @@ TEST(MemberCheck, LoadTableCombinationsEqualSingleRuns) {
     EXPECT_EQ(table.outcomes[c].utilisation, single->model.designCheck.items[single->model.designCheck.governing].utilisation)
         << combinations[c].name;
   }
+}
+
+// The example column: the four result files and the console are those of
+// the section alone, byte for byte; the member's numbers are the hand
+// values of its comments within the 1 % the stepped fillets and bars take.
+TEST(MemberCheck, ExampleKeepsTheResultFilesAndMatchesItsHandValues) {
+  test::TempDir dir;
+  std::string out[2];
+  const char* names[2] = {"encased_heb", "encased_heb_member"};
+  for (int k = 0; k < 2; ++k) {
+    const std::string input = std::string(names[k]) + ".txt";
+    test::writeFile(dir.file(input), test::readFile(test::sourcePath("examples/" + input)));
+    const test::RunResult run = test::runColsec({input}, dir.path());
+    ASSERT_EQ(run.exitCode, 0) << names[k];
+    out[k] = run.out;
+  }
+  EXPECT_EQ(out[0], out[1]);
+  for (const char* suffix : test::kResultSuffixes) {
+    EXPECT_EQ(test::readFile(dir.file(std::string(names[0]) + suffix)),
+              test::readFile(dir.file(std::string(names[1]) + suffix)))
+        << suffix;
+  }
+  const auto run = test::analyseText(test::readFile(test::sourcePath("examples/encased_heb_member.txt")));
+  const MemberResult& m = run->model.member;
+  const struct {
+    const char* name;
+    double got, hand;
+  } rows[] = {{"Npl,Rk", m.nplRk, 12220e3},          {"EIeff,y", m.axes[0].eiEff, 110736e9},
+              {"EIeff,z", m.axes[1].eiEff, 77356e9},  {"lambda,y", m.axes[0].lambdaBar, 0.4230},
+              {"lambda,z", m.axes[1].lambdaBar, 0.5061}, {"chi,y", m.axes[0].chi, 0.9169},
+              {"chi,z", m.axes[1].chi, 0.8396},       {"Ncr,eff,y", m.axes[0].ncrEff, 57407e3},
+              {"Ncr,eff,z", m.axes[1].ncrEff, 38737e3}, {"My,II", m.checks[0].forces.my, 213.3e6},
+              {"Mz,II", m.checks[1].forces.mz, 136.7e6}};
+  for (const auto& r : rows) EXPECT_NEAR(r.got, r.hand, std::fabs(r.hand) * 0.01) << r.name;
+  EXPECT_EQ(m.axes[0].curve, 'b');
+  EXPECT_EQ(m.axes[1].curve, 'c');
+  EXPECT_TRUE(m.verdict);
 }
 
 }  // namespace

@@ -334,9 +334,10 @@ void addMemberCheck(SectionModel& model, double tolerance, const std::vector<Des
     }
 
     // 6.7.3.7 (1): the imperfection in one plane at a time, in the sense of
-    // the first-order moment in it (both senses where the section is not
-    // symmetric: its moment resistances differ by sign).
-    const bool bothSenses = !symmetry.empty();
+    // the first-order moment in it; both senses where that moment is 0 (no
+    // sense is known to be unfavourable) or the section is not symmetric
+    // (its moment resistances differ by sign).
+    const bool asymmetric = !symmetry.empty();
     for (int plane = 0; plane < 2; ++plane) {
       MemberSecondOrderCheck& chosen = member.checks[plane];
       chosen.imperfectionPlane = plane == 0 ? 'y' : 'z';
@@ -351,6 +352,7 @@ void addMemberCheck(SectionModel& model, double tolerance, const std::vector<Des
       const MemberAxisResult& z = member.axes[1];
       const double firstOrder = plane == 0 ? f.my : f.mz;
       const double sense = firstOrder < 0.0 ? -1.0 : 1.0;
+      const bool bothSenses = asymmetric || firstOrder == 0.0;
       bool first = true;
       for (const double s : {sense, -sense}) {
         if (!first && !bothSenses) break;

@@ -128,7 +128,8 @@ void expectMember(const SectionModel& model, const HandSection& hand, const Memb
     EXPECT_NEAR(a.k1, k1[axis], k1[axis] * 4 * tol) << at;
     EXPECT_NEAR(a.k2, k2[axis], k2[axis] * 4 * tol) << at;
   }
-  // The imperfection in the sense of the first-order moment (+ for 0).
+  // The imperfection in the sense of the first-order moment; for 0 both
+  // senses give the same on these doubly symmetric sections, + is kept.
   const double sy = f.my < 0 ? -1.0 : 1.0;
   const double sz = f.mz < 0 ? -1.0 : 1.0;
   const double expected[2][2] = {{k1[0] * f.my + sy * k2[0] * nEd * e0[0], k1[1] * f.mz},

@@ -12,6 +12,7 @@
 #include "member/MemberCheck.h"
 #include "model/SectionModel.h"
 #include "support/InMemoryRun.h"
+#include "support/JsonReader.h"
 #include "support/TestSupport.h"
 
 namespace colsec {
@@ -386,6 +387,18 @@ TEST(MemberCheck, ExampleKeepsTheResultFilesAndMatchesItsHandValues) {
   EXPECT_EQ(m.axes[0].curve, 'b');
   EXPECT_EQ(m.axes[1].curve, 'c');
   EXPECT_TRUE(m.verdict);
+
+  // The JSON member object, member by member in the documented order.
+  ASSERT_EQ(test::runColsec({"--json", "encased_heb_member.txt"}, dir.path()).exitCode, 0);
+  const test::JsonValue json = test::JsonReader::parse(test::readFile(dir.file("encased_heb_member_Result.json")));
+  const test::JsonValue& member = json["member"];
+  EXPECT_EQ(member.names, (std::vector<std::string>{"nplRk", "nplRd", "length", "y", "z", "checks"}));
+  EXPECT_EQ(member["y"].names, (std::vector<std::string>{"lcr", "eiEff", "ncr", "lambdaBar", "curve", "chi", "nbRd", "e0",
+                                                         "eiEffII", "ncrEff", "beta", "k1", "k2"}));
+  EXPECT_EQ(member["z"]["curve"].str(), "c");
+  EXPECT_EQ(member["checks"][1].names, (std::vector<std::string>{"imperfectionPlane", "nx", "my", "mz", "verdict"}));
+  EXPECT_EQ(member["checks"][1]["imperfectionPlane"].str(), "z");
+  EXPECT_EQ(member["checks"][1]["mz"].num(), m.checks[1].forces.mz);
 }
 
 }  // namespace

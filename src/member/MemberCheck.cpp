@@ -341,15 +341,16 @@ void addMemberCheck(SectionModel& model, double tolerance, const std::vector<Des
     for (int plane = 0; plane < 2; ++plane) {
       MemberSecondOrderCheck& chosen = member.checks[plane];
       chosen.imperfectionPlane = plane == 0 ? 'y' : 'z';
-      if (!amplified) {
+      const MemberAxisResult& y = member.axes[0];
+      const MemberAxisResult& z = member.axes[1];
+      const bool imperfection = std::isfinite(plane == 0 ? y.e0 : z.e0);
+      if (!amplified || !imperfection) {
+        const char* why = !amplified ? "NEd reaches Ncr,eff" : "no buckling curve, so no member imperfection e0";
         own.push_back(makeItem("6.7.3.4",
-                               std::string("second order with e0,") + axisName(plane) +
-                                   ": no check possible, NEd reaches Ncr,eff",
+                               std::string("second order with e0,") + axisName(plane) + ": no check possible, " + why,
                                std::nan(""), 1.0));
         continue;
       }
-      const MemberAxisResult& y = member.axes[0];
-      const MemberAxisResult& z = member.axes[1];
       const double firstOrder = plane == 0 ? f.my : f.mz;
       const double sense = firstOrder < 0.0 ? -1.0 : 1.0;
       const bool bothSenses = asymmetric || firstOrder == 0.0;

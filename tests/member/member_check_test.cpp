@@ -8,6 +8,7 @@
 #include <numbers>
 #include <string>
 
+#include "app/ConsoleSummary.h"
 #include "loads/LoadCaseRun.h"
 #include "member/MemberCheck.h"
 #include "model/SectionModel.h"
@@ -284,6 +285,12 @@ TEST(MemberCheck, SlenderTubeFailsAsAMemberNotAsASection) {
       }
     }
     if (r.member.empty()) { EXPECT_EQ(countClause(check, "6.7.3.4", false), 0) << row; }
+    // The console summary names the member verdict and its governing item.
+    std::ostringstream summary;
+    writeConsoleSummary(summary, run->model, "tube_Validation.res");
+    const std::string line = "Member (EN 1994-1-1, 6.7.3.3 to 6.7.3.5): " +
+                             std::string(r.verdict ? "verified" : "NOT verified") + "\n  governing: 6.7.3";
+    EXPECT_EQ(summary.str().find(line) != std::string::npos, !r.member.empty()) << row << summary.str();
   }
 }
 

@@ -184,14 +184,35 @@ double governingUtilisation(const MemberSecondOrderCheck& check) {
   return check.governing < 0 ? 0.0 : check.items[check.governing].utilisation;
 }
 
+// Utilisations of the two senses that differ by less than this fraction
+// differ by the solvers' tolerance and the sampling of the sweeps, not by
+// the section: the first sense is kept.
+constexpr double kSenseTolerance = 1e-3;
+
+bool clearlyAbove(double a, double b) { return a > b * (1.0 + kSenseTolerance); }
+
 // The worse of two senses of the imperfection: a failing one, else the
-// higher utilisation (NaN first), else the first.
+// clearly higher governing utilisation (NaN first); where the governing
+// utilisations agree (the axial item, the same in both senses, often
+// governs) the clearly higher utilisation among the items that differ;
+// else the first.
 bool worse(const MemberSecondOrderCheck& candidate, const MemberSecondOrderCheck& current) {
   if (candidate.verdict != current.verdict) return !candidate.verdict;
   const double u = governingUtilisation(candidate);
   const double best = governingUtilisation(current);
   if (best != best) return false;
-  return u != u || u > best;
+  if (u != u || clearlyAbove(u, best)) return true;
+  if (clearlyAbove(best, u) || candidate.items.size() != current.items.size()) return false;
+  double candidateHighest = 0.0;
+  double currentHighest = 0.0;
+  for (std::size_t i = 0; i < candidate.items.size(); ++i) {
+    const double a = candidate.items[i].utilisation;
+    const double b = current.items[i].utilisation;
+    if (a == b) continue;
+    candidateHighest = std::fmax(candidateHighest, a);
+    currentHighest = std::fmax(currentHighest, b);
+  }
+  return clearlyAbove(candidateHighest, currentHighest);
 }
 
 MemberSecondOrderCheck secondOrderCheck(const SectionModel& model, const ForceTriple& f, int plane, double tolerance) {

@@ -294,6 +294,25 @@ TEST(MemberCheck, SlenderTubeFailsAsAMemberNotAsASection) {
   }
 }
 
+// A tube with one eccentric bar has unequal moment resistances by sign, and
+// My,Ed = 0: both senses of e0,y are checked and the worse kept, so the
+// mirror image of the section (bar at −z) keeps the mirrored sense.
+TEST(MemberCheck, BothSensesOnAnAsymmetricSection) {
+  double kept[2];
+  for (const int side : {1, -1}) {
+    const auto run = test::analyseText(
+        "#MATERIAL Steel1993_543 NR 1 PRIO 2 PAR 210000 355 81000\n"
+        "#MATERIAL CONC1992_3171 NR 2 PRIO 1 PAR 33000 20 1.0 0.002 0.0035 2\n"
+        "#MATERIAL Steel1992_327b NR 3 PRIO 3 PAR 200000 435\n#PROFILE RECT NR 1 MAT 1 DIM 200 200 8 0 1\n"
+        "#PROFILE RECT NR 2 MAT 2 DIM 184 184 0 0 0\n#PROFILE CIRC NR 3 MAT 3 DIM 0 " +
+        std::to_string(70 * side) + " 32 0 0\n#SETTINGS S 4 0 0 19 100\n" + forceRecord(-1200e3, 0, 15e6) +
+        "#MEMBER LEN 5000 LCR 5000 5000 RATIO 0 1\n");
+    kept[side > 0 ? 0 : 1] = run->model.member.checks[0].forces.my;
+  }
+  EXPECT_NEAR(kept[0], -kept[1], std::fabs(kept[0]) * 1e-6);
+  EXPECT_NE(kept[0], 0.0);
+}
+
 // What Table 6.5 does not cover fails without CURVES and is checked with
 // them; a LINEAR material leaves the member unverified.
 TEST(MemberCheck, CurvesWhereTable65HasNone) {

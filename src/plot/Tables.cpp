@@ -125,6 +125,7 @@ std::string memberTable(const PageData& data) {
   s += row("(EI)<sub>eff</sub> [kNm²] (6.7.3.3 (3))", pair(&MemberAxisResult::eiEff, 1e9, ""));
   s += row("N<sub>cr</sub>", pair(&MemberAxisResult::ncr, 1000, "kN"));
   s += row("λ̄", pair(&MemberAxisResult::lambdaBar, 1, ""));
+  s += row("reinforcement ratio ρ<sub>s</sub> = A<sub>s</sub>/A<sub>c</sub>", figure(100 * member.reinforcementRatio, "%"));
   s += row("buckling curve (Table 6.5" + std::string(input.curveY != 0 ? ", declared" : "") + ")",
            curve(y.curve) + " / " + curve(z.curve));
   s += row("χ (EN 1993-1-1 6.3.1.2)", pair(&MemberAxisResult::chi, 1, ""));

@@ -272,9 +272,10 @@ StrainFallbackResult solveAndCheckStrainState(const std::vector<Element>& elemen
   result.resultForces = solution.forces;
   result.stressesWithinLimits = true;
   result.strainsWithinLimits = true;
+  ElementLimitCache limits;
   for (const Element& e : elements) {
     const double strain = e.strainAt(solution.state);
-    const ElementLimitCheck check = checkElementLimit(e, e.stress(QueryValue, strain), strain);
+    const ElementLimitCheck check = checkElementLimit(e, e.stress(QueryValue, strain), strain, limits.of(e));
     if (check.stressExceeded) result.stressesWithinLimits = false;
     if (check.strainExceeded) result.strainsWithinLimits = false;
   }

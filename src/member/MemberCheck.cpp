@@ -47,20 +47,21 @@ struct MaterialRole {
   double concreteE = 0.0;  // Ecm
   double gamma = 0.0;
   bool reinforcement = false;
+  bool concrete = false;
 };
 
 MaterialRole roleOf(const Material& material, const MemberInput& input) {
   if (const auto* a = dynamic_cast<const Steel1993_543*>(&material); a != nullptr) {
-    return {true, a->E, 0.0, input.gammaA, false};
+    return {true, a->E, 0.0, input.gammaA, false, false};
   }
   if (const auto* s = dynamic_cast<const Steel1992_327b*>(&material); s != nullptr) {
-    return {true, s->E, 0.0, input.gammaS, true};
+    return {true, s->E, 0.0, input.gammaS, true, false};
   }
   if (const auto* c = dynamic_cast<const Concrete1992_3171*>(&material); c != nullptr) {
-    return {true, 0.0, c->E, input.gammaC, false};
+    return {true, 0.0, c->E, input.gammaC, false, true};
   }
   if (const auto* b = dynamic_cast<const Concrete1992_3172*>(&material); b != nullptr) {
-    return {true, 0.0, b->E, input.gammaC, false};
+    return {true, 0.0, b->E, input.gammaC, false, true};
   }
   return {};
 }
@@ -79,7 +80,7 @@ MemberSums memberSums(const SectionModel& model, const MemberInput& input) {
       continue;
     }
     if (role.reinforcement) sums.reinforcementArea += e.area;
-    if (role.concreteE != 0.0) sums.concreteArea += e.area;
+    if (role.concrete) sums.concreteArea += e.area;
     sums.steelEI[0] += role.steelE * e.inertiaY;
     sums.steelEI[1] += role.steelE * e.inertiaZ;
     sums.concreteEI[0] += role.concreteE * e.inertiaY;
@@ -158,9 +159,10 @@ DesignCheckItem generalMethodItem(const SectionModel& model, const ForceTriple& 
                                                       : "no equilibrium of the strain state was found";
     return makeItem(clause, "general method: " + reason, std::nan(""), 1.0);
   }
-  DesignCheckItem item = makeItem(
-      clause, "general method: fibre limits (concrete strain against εcu, LINEAR stress limits, shear stress against τlim)",
-      sectionUtilisation(model, &state.strainState), 1.0);
+  DesignCheckItem item = makeItem(clause,
+                                  "general method: fibre limits (concrete strain against εcu, LINEAR stress limits, "
+                                  "shear stress against τlim)",
+                                  sectionUtilisation(model, &state.strainState), 1.0);
   item.ok = item.ok && state.stressesWithinLimits && state.strainsWithinLimits;
   return item;
 }
@@ -340,8 +342,9 @@ void addMemberCheck(SectionModel& model, double tolerance, const std::vector<Des
                                nEd, a.nbRd));
       }
       if (nEd > 0.0) {
-        own.push_back(makeItem("6.7.3.1(1)", "relative slenderness " + about + " λ̄ ≤ 2.0 for the simplified method",
-                               a.lambdaBar, kSlendernessLimit));
+        own.push_back(makeItem("6.7.3.1(1)",
+                               "relative slenderness " + about + " λ̄ ≤ 2.0 for the simplified method", a.lambdaBar,
+                               kSlendernessLimit));
       }
       if (std::isnan(a.k1) || std::isnan(a.k2)) {
         amplified = false;

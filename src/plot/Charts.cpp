@@ -277,7 +277,9 @@ void addSecondOrder(const PageData& data, std::vector<ChartMark>& marks, int xCo
 std::string secondOrderLegend(const PageData& data) {
   const MemberResult& member = data.model.member;
   if (!member.computed) return "";
-  std::string s = "<li>" + markSwatch("second") + "second order (6.7.3.4), e<sub>0</sub> in the plane of M<sub>y</sub> (II,y) / of M<sub>z</sub> (II,z): ";
+  std::string s = "<li>" + markSwatch("second") +
+                  "second order (6.7.3.4), e<sub>0</sub> in the plane of M<sub>y</sub> (II,y) / of M<sub>z</sub> "
+                  "(II,z): ";
   for (const MemberSecondOrderCheck& check : member.checks) {
     s += std::string(check.imperfectionPlane == 'y' ? "" : "; ") + "M<sub>y,II</sub> = " +
          escapeXml(figure(check.forces.my / 1e6)) + ", M<sub>z,II</sub> = " +

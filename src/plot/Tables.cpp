@@ -116,8 +116,8 @@ std::string memberTable(const PageData& data) {
   s += "<tr><th colspan=\"2\">Member (about y / about z)</th></tr>\n";
   s += row("length L", figure(member.length, "mm"));
   s += row("buckling lengths L<sub>cr</sub>", pair(&MemberAxisResult::lcr, 1, "mm"));
-  s += row("N<sub>pl,Rk</sub> / N<sub>pl,Rd</sub> (γ<sub>a</sub>, γ<sub>c</sub>, γ<sub>s</sub> = " + num(input.gammaA) +
-               ", " + num(input.gammaC) + ", " + num(input.gammaS) + ")",
+  s += row("N<sub>pl,Rk</sub> / N<sub>pl,Rd</sub> (γ<sub>a</sub>, γ<sub>c</sub>, γ<sub>s</sub> = " +
+               num(input.gammaA) + ", " + num(input.gammaC) + ", " + num(input.gammaS) + ")",
            figure(member.nplRk / 1000) + " / " + figure(member.nplRd / 1000, "kN"));
   s += row(std::string("creep (6.7.3.3 (4))"),
            input.creep ? "φt = " + num(input.phiT) + ", NG,Ed/NEd = " + num(input.permanentRatio)
@@ -125,7 +125,8 @@ std::string memberTable(const PageData& data) {
   s += row("(EI)<sub>eff</sub> [kNm²] (6.7.3.3 (3))", pair(&MemberAxisResult::eiEff, 1e9, ""));
   s += row("N<sub>cr</sub>", pair(&MemberAxisResult::ncr, 1000, "kN"));
   s += row("λ̄", pair(&MemberAxisResult::lambdaBar, 1, ""));
-  s += row("reinforcement ratio ρ<sub>s</sub> = A<sub>s</sub>/A<sub>c</sub>", figure(100 * member.reinforcementRatio, "%"));
+  s += row("reinforcement ratio ρ<sub>s</sub> = A<sub>s</sub>/A<sub>c</sub>",
+           figure(100 * member.reinforcementRatio, "%"));
   s += row("buckling curve (Table 6.5" + std::string(input.curveY != 0 ? ", declared" : "") + ")",
            curve(y.curve) + " / " + curve(z.curve));
   s += row("χ (EN 1993-1-1 6.3.1.2)", pair(&MemberAxisResult::chi, 1, ""));
@@ -140,7 +141,8 @@ std::string memberTable(const PageData& data) {
   s += "<tr><th colspan=\"2\">Section at the second-order moments (6.7.3.7 (1))</th></tr>\n";
   for (const MemberSecondOrderCheck& check : member.checks) {
     const std::string result = check.verdict ? "passes" : "fails";
-    s += row(std::string("e<sub>0</sub> in the plane of M<sub>") + check.imperfectionPlane + "</sub>: N / M<sub>y,II</sub> / M<sub>z,II</sub>",
+    s += row(std::string("e<sub>0</sub> in the plane of M<sub>") + check.imperfectionPlane +
+                 "</sub>: N / M<sub>y,II</sub> / M<sub>z,II</sub>",
              figure(check.forces.nx / 1000) + " kN / " + figure(check.forces.my / 1e6) + " / " +
                  figure(check.forces.mz / 1e6, "kNm") + ", " + result);
   }

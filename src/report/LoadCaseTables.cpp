@@ -100,7 +100,8 @@ void writeLoadCaseCsv(std::ostream& stream, const LoadCaseResults& results) {
     stream << csvField(o.combination.name) << "," << exact(f.nx / 1000) << "," << exact(f.my / 1e6) << ","
            << exact(f.mz / 1e6) << "," << exact(f.qy / 1000) << "," << exact(f.qz / 1000) << ","
            << okWord(o.generalVerified) << "," << simplifiedWord(o) << "," << okWord(o.designCheck.verdict) << ","
-           << (member ? std::string(memberWord(o)) + "," : std::string()) << csvField(item ? item->clause : "") << "," << csvField(item ? item->what : "") << ","
+           << (member ? std::string(memberWord(o)) + "," : std::string()) << csvField(item ? item->clause : "")
+           << "," << csvField(item ? item->what : "") << ","
            << (std::isfinite(o.utilisation) ? sixDigits(o.utilisation) : "") << "," << strainWord(o) << ","
            << (static_cast<int>(i) == results.governing ? "yes" : "") << "\n";
   }

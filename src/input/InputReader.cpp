@@ -330,7 +330,8 @@ class Reader {
   // "#MEMBER LEN L LCR Lcr,y Lcr,z RATIO r_y r_z" and, in any order, the
   // optional "GAMMA γa γc γs", "CREEP φt NG,Ed/NEd" and "CURVES y z". An
   // unknown word after the values is an error, not ignored text: a
-  // misspelt GAMMA would otherwise leave the default partial factors.
+  // misspelt GAMMA would otherwise leave the default partial factors. A
+  // word starting with "/" begins a comment.
   void readMember(RecordCursor& record) {
     static constexpr const char* kLayout =
         "the record reads: #MEMBER LEN <L> LCR <Lcr,y> <Lcr,z> RATIO <r_y> <r_z> [GAMMA <γa> <γc> <γs>] "
@@ -375,6 +376,7 @@ class Reader {
     bool creep = false;
     bool curves = false;
     for (std::string_view label = record.optionalToken(); !label.empty(); label = record.optionalToken()) {
+      if (label.front() == '/') break;  // a comment to the end of the line
       const auto once = [&record, label](bool& seen) {
         if (seen) record.failToken("label", label, "is given twice");
         seen = true;

@@ -307,6 +307,7 @@ for name, record, what in [
         ("member_zero_gamma", "LEN 4000 LCR 4000 4000 RATIO 0 0 GAMMA 1.0 0 1.15",
          'γc: "0" must be a partial factor greater than 0')]:
     case(name, BASE + ["#MEMBER " + record], 1, f"colsec: {name}.txt:13: #MEMBER {what}\n".encode("utf-8"))
+case("member_trailing_comment", BASE + ["#MEMBER LEN 4000 LCR 4000 4000 RATIO 0 0 // pinned, GAMA ignored"], 0, "")
 
 os.makedirs(CASES, exist_ok=True)
 for old in os.listdir(CASES):

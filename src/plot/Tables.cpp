@@ -153,6 +153,8 @@ std::string memberTable(const PageData& data) {
 std::string combinationTable(const PageData& data) {
   if (data.info.loads == nullptr) return "";
   const LoadCaseResults& loads = *data.info.loads;
+  // The member's verdict only where the input has a "#MEMBER" record.
+  const bool member = !loads.outcomes.empty() && loads.outcomes.front().member.computed;
   std::string s = "<section class=\"combinations\">\n<h2>Load combinations of " + escapeXml(data.info.loadsName) +
                   "</h2>\n<p class=\"note\">" + std::to_string(loads.outcomes.size()) +
                   " combinations; the pictures above show the governing one";
@@ -160,7 +162,8 @@ std::string combinationTable(const PageData& data) {
   s += ". Utilisation: the highest of the design check's items.</p>\n<table class=\"figures comb\">\n"
        "<tr><th></th><th>combination</th><th class=\"v\">N [kN]</th><th class=\"v\">M<sub>y</sub> [kNm]</th>"
        "<th class=\"v\">M<sub>z</sub> [kNm]</th><th class=\"v\">Q<sub>y</sub> / Q<sub>z</sub> [kN]</th>"
-       "<th class=\"v\">utilisation</th><th>governing item</th><th>design check</th><th>general method</th></tr>\n";
+       "<th class=\"v\">utilisation</th><th>governing item</th><th>design check</th>" +
+       std::string(member ? "<th>member</th>" : "") + "<th>general method</th></tr>\n";
   for (std::size_t k = 0; k < loads.outcomes.size(); ++k) {
     const CombinationOutcome& o = loads.outcomes[k];
     const SectionForces f = inKN(o.combination.forces);
@@ -173,8 +176,11 @@ std::string combinationTable(const PageData& data) {
          "</td><td class=\"v\">" + escapeXml(num(f.qy) + " / " + num(f.qz)) + "</td><td class=\"v\">" +
          escapeXml(ratioText(o.utilisation)) + "</td><td>" + (item == nullptr ? "–" : escapeXml(item->clause)) +
          "</td><td class=\"" + (o.designCheck.verdict ? "ok" : "fail") + "\">" +
-         (o.designCheck.verdict ? "passes" : "fails") + "</td><td>" +
-         escapeXml(generalVerdictText(o.generalVerified)) + "</td></tr>\n";
+         (o.designCheck.verdict ? "passes" : "fails") + "</td>" +
+         (member ? std::string("<td class=\"") + (o.member.verdict ? "ok" : "fail") + "\">" +
+                       (o.member.verdict ? "passes" : "fails") + "</td>"
+                 : std::string()) +
+         "<td>" + escapeXml(generalVerdictText(o.generalVerified)) + "</td></tr>\n";
   }
   s += "</table>\n<p class=\"note\">Colours of the points in the diagrams: ";
   for (const auto& [u, text] : {std::pair{0.3, "≤ 0.5"}, std::pair{0.7, "≤ 0.8"}, std::pair{0.85, "≤ 0.9"},

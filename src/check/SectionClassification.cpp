@@ -136,6 +136,19 @@ std::vector<DesignCheckItem> localBucklingItems(const SectionModel& model) {
   return items;
 }
 
+namespace {
+
+// Concrete just inside the inner face of a tube, at any of its four sides:
+// a bar in the middle does not make a filled tube empty.
+bool filledInside(const SectionModel& model, double centreY, double centreZ, double innerHalfY, double innerHalfZ) {
+  const double y = innerHalfY - kCoverProbe;
+  const double z = innerHalfZ - kCoverProbe;
+  return isConcreteAt(model, centreY + y, centreZ) || isConcreteAt(model, centreY - y, centreZ) ||
+         isConcreteAt(model, centreY, centreZ + z) || isConcreteAt(model, centreY, centreZ - z);
+}
+
+}  // namespace
+
 BucklingSection bucklingSection(const SectionModel& model) {
   const Profile* steelProfile = nullptr;
   for (const auto& profile : model.profiles) {
@@ -150,10 +163,13 @@ BucklingSection bucklingSection(const SectionModel& model) {
     return {BucklingSectionKind::EncasedISection, !section->rotated};
   }
   if (const auto* tube = dynamic_cast<const CircProfile*>(steelProfile); tube != nullptr && tube->hollow) {
-    if (isConcreteAt(model, tube->offsetY, tube->offsetZ)) return {BucklingSectionKind::FilledTube, true};
+    const double inner = tube->diameter * 0.5 - tube->t;
+    if (filledInside(model, tube->offsetY, tube->offsetZ, inner, inner)) return {BucklingSectionKind::FilledTube, true};
   }
   if (const auto* box = dynamic_cast<const RectProfile*>(steelProfile); box != nullptr && box->hollow) {
-    if (isConcreteAt(model, 0.0, 0.0)) return {BucklingSectionKind::FilledTube, true};
+    if (filledInside(model, 0.0, 0.0, box->B * 0.5 - box->t, box->H * 0.5 - box->t)) {
+      return {BucklingSectionKind::FilledTube, true};
+    }
   }
   return {};
 }

@@ -37,7 +37,6 @@ TEST(BucklingReduction, EveryCurveAtThreeSlendernesses) {
   for (const auto& r : rows) {
     EXPECT_NEAR(bucklingReduction(r.lambda, r.curve), r.chi, 1e-12) << r.curve << " at " << r.lambda;
   }
-  EXPECT_TRUE(std::isnan(bucklingReduction(1.0, 'e')));
   EXPECT_DOUBLE_EQ(imperfectionFraction('a'), 1.0 / 300);
   EXPECT_DOUBLE_EQ(imperfectionFraction('b'), 1.0 / 200);
   EXPECT_DOUBLE_EQ(imperfectionFraction('c'), 1.0 / 150);
@@ -278,7 +277,6 @@ TEST(MemberCheck, SlenderTubeFailsAsAMemberNotAsASection) {
     if (!r.member.empty()) {
       EXPECT_EQ(run->model.member.verdict, r.verdict) << row;
     }
-    EXPECT_EQ(run->model.member.computed, !r.member.empty()) << row;
     for (const DesignCheckItem& item : check.items) {
       if (item.clause.starts_with("6.7.2") || item.clause.starts_with("6.7.3.2")) {
         EXPECT_TRUE(item.ok) << row;
@@ -298,7 +296,7 @@ TEST(MemberCheck, SlenderTubeFailsAsAMemberNotAsASection) {
 // My,Ed = 0: both senses of e0,y are checked and the worse kept, so the
 // mirror image of the section (bar at −z) keeps the mirrored sense.
 TEST(MemberCheck, BothSensesOnAnAsymmetricSection) {
-  double kept[2];
+  double kept[2], linear[2];
   for (const int side : {1, -1}) {
     const auto run = test::analyseText(
         "#MATERIAL Steel1993_543 NR 1 PRIO 2 PAR 210000 355 81000\n"
@@ -307,10 +305,12 @@ TEST(MemberCheck, BothSensesOnAnAsymmetricSection) {
         "#PROFILE RECT NR 2 MAT 2 DIM 184 184 0 0 0\n#PROFILE CIRC NR 3 MAT 3 DIM 0 " +
         std::to_string(70 * side) + " 32 0 0\n#SETTINGS S 4 0 0 19 100\n" + forceRecord(-1200e3, 0, 15e6) +
         "#MEMBER LEN 5000 LCR 5000 5000 RATIO 0 1\n");
-    kept[side > 0 ? 0 : 1] = run->model.member.checks[0].forces.my;
+    const MemberSecondOrderCheck& check = run->model.member.checks[0];
+    kept[side > 0 ? 0 : 1] = check.forces.my;
+    linear[side > 0 ? 0 : 1] = check.items[1].utilisation;  // 6.7.3.7(2) with the resistances of its sense
   }
   EXPECT_NEAR(kept[0], -kept[1], std::fabs(kept[0]) * 1e-6);
-  EXPECT_NE(kept[0], 0.0);
+  EXPECT_NEAR(linear[0], linear[1], linear[0] * 1e-4);
 }
 
 // What Table 6.5 does not cover fails without CURVES and is checked with
@@ -335,6 +335,8 @@ TEST(MemberCheck, CurvesWhereTable65HasNone) {
       {bareSteel, "#MEMBER LEN 3000 LCR 3000 3000 RATIO 0 0 CURVES c d\n", 'c', 'd', 1.0 / 150, true},
       {std::string(kSquareTube) + forceRecord(-500e3, 0, 0), "#MEMBER LEN 3000 LCR 3000 3000 RATIO 0 0 CURVES b b\n",
        'b', 'b', 1.0 / 200, true},
+      {std::string(kSquareTube) + "#MATERIAL Steel1992_327b NR 3 PRIO 3 PAR 200000 435\n#PROFILE CIRC NR 3 MAT 3 DIM 0 0 "
+       "40 0 0\n" + forceRecord(-500e3, 0, 0), "#MEMBER LEN 3000 LCR 3000 3000 RATIO 0 0\n", 'b', 'b', 1.0 / 200, true},
       {linear, "#MEMBER LEN 3000 LCR 3000 3000 RATIO 0 0\n", 0, 0, kNotComputed, false},
   };
   for (const auto& r : rows) {
@@ -367,8 +369,6 @@ TEST(MemberCheck, LoadTableCombinationsEqualSingleRuns) {
     const MemberResult& a = table.outcomes[c].member;
     const MemberResult& b = single->model.member;
     EXPECT_EQ(a.verdict, b.verdict) << combinations[c].name;
-    EXPECT_EQ(a.axes[0].k1, b.axes[0].k1) << combinations[c].name;
-    EXPECT_EQ(a.axes[1].k2, b.axes[1].k2) << combinations[c].name;
     for (int plane = 0; plane < 2; ++plane) {
       EXPECT_EQ(a.checks[plane].forces.my, b.checks[plane].forces.my) << combinations[c].name;
       EXPECT_EQ(a.checks[plane].forces.mz, b.checks[plane].forces.mz) << combinations[c].name;

@@ -206,7 +206,7 @@ TEST(MemberCheck, FilledCircularTubeAgainstClosedForms) {
 }
 
 // HEB-like I-section 200 × 200, web 10, flanges 16, no root radius, in
-// concrete 400 × 400 with four bars Ø20 at (±150, ±150); cells of 2 mm.
+// bilinear concrete 400 × 400 with four bars Ø20 at (±150, ±150), 2 mm cells.
 // Web along z: Ia,y = (200·200³ − 190·168³)/12, Ia,z = (2·16·200³ +
 // 168·10³)/12; Is = 4·(π·20²/4·150² + π·20⁴/64) about both axes; Ic is
 // the rest of 400⁴/12. Table 6.5: y curve b, z curve c; rotated, the
@@ -228,7 +228,7 @@ TEST(MemberCheck, EncasedISectionWithFourBars) {
                            aa * 355 * 1.1 + ac * 17 * 1.5 + 4 * bar * 435 * 1.15, aa * 355 + ac * 17 + 4 * bar * 435,
                            {rotated ? 'c' : 'b', rotated ? 'b' : 'c'}, 5e-3};
     const std::string input =
-        "#MATERIAL CONC1992_3171 NR 1 PRIO 1 PAR 33000 17 1.0 0.002 0.0035 2\n"
+        "#MATERIAL CONC1992_3172 NR 1 PRIO 1 PAR 33000 17 1.0 0.00175 0.0035\n"
         "#MATERIAL Steel1993_543 NR 2 PRIO 2 PAR 210000 355 81000\n"
         "#MATERIAL Steel1992_327b NR 3 PRIO 3 PAR 200000 435\n"
         "#PROFILE RECT NR 1 MAT 1 DIM 400 400 0 0 0\n"
@@ -332,7 +332,7 @@ TEST(MemberCheck, CurvesWhereTable65HasNone) {
     bool verdict;
   } rows[] = {
       {bareSteel, "#MEMBER LEN 3000 LCR 3000 3000 RATIO 0 0\n", 0, 0, kNotComputed, false},
-      {bareSteel, "#MEMBER LEN 3000 LCR 3000 3000 RATIO 0 0 CURVES c d\n", 'c', 'd', 1.0 / 150, true},
+      {bareSteel, "#MEMBER LEN 3000 LCR 3000 3000 RATIO 0 0 CURVES d c\n", 'd', 'c', 1.0 / 100, true},
       {std::string(kSquareTube) + forceRecord(-500e3, 0, 0), "#MEMBER LEN 3000 LCR 3000 3000 RATIO 0 0 CURVES b b\n",
        'b', 'b', 1.0 / 200, true},
       {std::string(kSquareTube) + "#MATERIAL Steel1992_327b NR 3 PRIO 3 PAR 200000 435\n#PROFILE CIRC NR 3 MAT 3 DIM 0 0 "

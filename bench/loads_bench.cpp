@@ -6,7 +6,7 @@
 // performance notes (HEB 200 in 400 × 400 concrete with four bars) at
 // about 10 000 elements, 19 angles × 100 offsets.
 //
-// usage: colsec_loads_bench [COMBINATIONS [SAMPLE [ROUNDS]]]
+// usage: colsec_loads_bench [COMBINATIONS [SAMPLE [ROUNDS [member]]]]
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -120,10 +120,14 @@ int main(int argc, char** argv) {
   const int sample = argc > 2 ? std::atoi(argv[2]) : 20;
   const int rounds = argc > 3 ? std::atoi(argv[3]) : 5;
   if (count < 1 || sample < 1 || rounds < 1) {
-    std::cerr << "usage: colsec_loads_bench [COMBINATIONS [SAMPLE [ROUNDS]]]\n";
+    std::cerr << "usage: colsec_loads_bench [COMBINATIONS [SAMPLE [ROUNDS [member]]]]\n";
     return 2;
   }
-  const std::string section = sectionInput(3.9);
+  // "member" as the fourth argument: every run checks the column as a 4 m
+  // member too (EN 1994-1-1 6.7.3.3 to 6.7.3.5).
+  const bool member = argc > 4 && std::string(argv[4]) == "member";
+  const std::string section =
+      sectionInput(3.9) + (member ? "#MEMBER LEN 4000 LCR 4000 4000 RATIO 0 0 CREEP 2 0.6\n" : "");
   const std::vector<LoadCombination> table = combinations(count);
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("colsec-loads-bench-" + std::to_string(::getpid()));

@@ -174,16 +174,22 @@ struct LeverArms {
   double yMax = 0.0;
 };
 
-// The damped Newton iteration from one start state; `merit` receives the
-// merit of the last state.
+// The damped Newton iteration from one start state; the tangent at
+// `scale` sets the regularisation and the scaling of the steps. `merit`
+// receives the merit of the last state.
 NewtonStrainSolution iterateFrom(const std::vector<Element>& elements, const ResidualMeasure& measure,
-                                 const LeverArms& arms, const StrainState& start, double& merit) {
+                                 const LeverArms& arms, const StrainState& scale, const StrainState& start,
+                                 double& merit) {
   const double zMax = arms.zMax;
   const double yMax = arms.yMax;
   NewtonStrainSolution solution;
-  StrainState state = start;
+  StrainState state = scale;
   Evaluation current = evaluate(elements, state);
   const Matrix3 initial = current.tangent;
+  if (start.epsX != scale.epsX || start.kappaY != scale.kappaY || start.kappaZ != scale.kappaZ) {
+    state = start;
+    current = evaluate(elements, state);
+  }
   Residual residual = measure(current.forces);
 
   // Row weights of the merit and the Marquardt scaling, diag(K0ᵀ·W·K0).
@@ -256,32 +262,41 @@ NewtonStrainSolution iterateFrom(const std::vector<Element>& elements, const Res
 }  // namespace
 
 NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements, const ForceTriple& design,
-                                            double tolerance) {
+                                            double tolerance, const StrainState& start) {
   const ResidualMeasure measure(design, tolerance);
   LeverArms arms;
   for (const Element& e : elements) {
     arms.zMax = std::max(arms.zMax, std::fabs(e.posZ));
     arms.yMax = std::max(arms.yMax, std::fabs(e.posY));
   }
-  // At zero strain every concrete law has its full stiffness, taken from
-  // the compressed side; a step into tension finds no stiffness there, so
-  // for reinforced concrete in tension no step from zero lowers the
-  // residual. Uniform strains of either sign start on one side of that
-  // kink. The first start that converges is taken, else the one that came
-  // closest (the first of equals).
-  const StrainState starts[] = {{0.0, 0.0, 0.0}, {kStartStrain, 0.0, 0.0}, {-kStartStrain, 0.0, 0.0}};
   NewtonStrainSolution best;
   double bestMerit = std::numeric_limits<double>::infinity();
   bool first = true;
-  for (const StrainState& start : starts) {
+  // Keeps the first that converges, else the one that came closest (the
+  // first of equals).
+  const auto attempt = [&](const StrainState& scale, const StrainState& from) {
     double merit = 0.0;
-    NewtonStrainSolution solution = iterateFrom(elements, measure, arms, start, merit);
-    if (solution.converged) return solution;
+    NewtonStrainSolution solution = iterateFrom(elements, measure, arms, scale, from, merit);
     if (first || merit < bestMerit) {
       best = solution;
       bestMerit = merit;
       first = false;
     }
+    return solution.converged;
+  };
+  // A given start (a state near the solution) is tried first, with the
+  // steps scaled by the unstrained tangent.
+  const StrainState zero{0.0, 0.0, 0.0};
+  const bool given = start.epsX != 0.0 || start.kappaY != 0.0 || start.kappaZ != 0.0;
+  if (given && attempt(zero, start)) return best;
+  // At zero strain every concrete law has its full stiffness, taken from
+  // the compressed side; a step into tension finds no stiffness there, so
+  // for reinforced concrete in tension no step from zero lowers the
+  // residual. Uniform strains of either sign start on one side of that
+  // kink.
+  const StrainState starts[] = {zero, {kStartStrain, 0.0, 0.0}, {-kStartStrain, 0.0, 0.0}};
+  for (const StrainState& from : starts) {
+    if (attempt(from, from)) return best;
   }
   return best;
 }
@@ -289,7 +304,12 @@ NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements
 void runStrainFallback(SectionModel& model, double tolerance) {
   if (model.axialConverged) return;
   const ForceTriple design{model.designForces.nx, model.designForces.my, model.designForces.mz};
-  const NewtonStrainSolution solution = solveStrainStateNewton(model.elements, design, tolerance);
+  model.strainFallback = solveAndCheckStrainState(model.elements, design, tolerance);
+}
+
+StrainFallbackResult solveAndCheckStrainState(const std::vector<Element>& elements, const ForceTriple& design,
+                                              double tolerance, const StrainState& start) {
+  const NewtonStrainSolution solution = solveStrainStateNewton(elements, design, tolerance, start);
 
   StrainFallbackResult result;
   result.attempted = true;
@@ -299,16 +319,17 @@ void runStrainFallback(SectionModel& model, double tolerance) {
   result.resultForces = solution.forces;
   result.stressesWithinLimits = true;
   result.strainsWithinLimits = true;
-  for (const Element& e : model.elements) {
+  ElementLimitCache limits;
+  for (const Element& e : elements) {
     const double strain = e.strainAt(solution.state);
-    const ElementLimitCheck check = checkElementLimit(e, e.stress(QueryValue, strain), strain);
+    const ElementLimitCheck check = checkElementLimit(e, e.stress(QueryValue, strain), strain, limits.of(e));
     if (check.stressExceeded) result.stressesWithinLimits = false;
     if (check.strainExceeded) result.strainsWithinLimits = false;
   }
   if (!solution.converged) {
-    result.beyondResistance = findResistanceExcess(model.elements, design, tolerance).outside;
+    result.beyondResistance = findResistanceExcess(elements, design, tolerance).outside;
   }
-  model.strainFallback = result;
+  return result;
 }
 
 }  // namespace colsec

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/Element.h"
+#include "model/Results.h"
 #include "model/Types.h"
 
 namespace colsec {
@@ -27,9 +28,11 @@ struct NewtonStrainSolution {
 // Newton iteration for the state carrying `design`; it meets the tolerance
 // when |ΔN| ≤ tolerance·1000 N and |ΔMy|, |ΔMz| ≤ tolerance·1e6 Nmm, as the
 // diagonal iteration does. The elements must have their resistances updated.
-// Reads only: writes no element, prints nothing.
+// Reads only: writes no element, prints nothing. `start`: where the
+// iteration begins (zero strain unless given; the steps are scaled by the
+// unstrained tangent either way).
 NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements, const ForceTriple& design,
-                                            double tolerance);
+                                            double tolerance, const StrainState& start = {});
 
 // Runs after the ordinary strain solver. When that one has converged it does
 // nothing (strainFallback.attempted stays false). Otherwise it fills
@@ -37,5 +40,11 @@ NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements
 // that state and, if Newton fails too, whether the design forces lie beyond
 // the resistance of the section. Nothing else of the model changes.
 void runStrainFallback(SectionModel& model, double tolerance);
+
+// What runStrainFallback stores, for any forces: the Newton state, the
+// element checks at it and, if Newton fails, the resistance test. Reads
+// only; `attempted` is set.
+StrainFallbackResult solveAndCheckStrainState(const std::vector<Element>& elements, const ForceTriple& design,
+                                              double tolerance, const StrainState& start = {});
 
 }  // namespace colsec

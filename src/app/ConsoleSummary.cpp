@@ -48,6 +48,16 @@ void writeConsoleSummary(std::ostream& console, const SectionModel& model, const
       if (item.warning) console << "  warning: " << item.clause << " " << line.what << "\n";
     }
   }
+  const MemberResult& member = model.member;
+  if (member.computed) {
+    console << "Member (EN 1994-1-1, 6.7.3.3 to 6.7.3.5): " << verdict(member.verdict) << "\n";
+    if (member.governing >= 0 && static_cast<std::size_t>(member.governing) < check.items.size()) {
+      const DesignCheckItem& item = check.items[member.governing];
+      console << "  governing: " << item.clause << " " << item.what;
+      if (std::isfinite(item.utilisation)) console << ": utilisation " << item.utilisation;
+      console << (item.ok ? "" : " (fails)") << "\n";
+    }
+  }
   console << "Report: " << reportPath << "\n";
 }
 

@@ -6,9 +6,11 @@
 
 #include "analysis/ElementResults.h"
 #include "analysis/StrainFallback.h"
+#include "check/DesignCheckParts.h"
 #include "check/FibreArea.h"
 #include "check/SectionClassification.h"
 #include "materials/MaterialLaws.h"
+#include "member/MemberCheck.h"
 #include "model/SectionModel.h"
 #include "model/Tolerances.h"
 
@@ -20,8 +22,9 @@ namespace {
 // fraction before a warning names them.
 constexpr double kSamplingTolerance = 0.01;
 
-DesignCheckItem makeItem(std::string clause, std::string what, double value, double limit,
-                         CheckQuantity quantity = CheckQuantity::Ratio) {
+}  // namespace
+
+DesignCheckItem makeItem(std::string clause, std::string what, double value, double limit, CheckQuantity quantity) {
   DesignCheckItem item;
   item.clause = std::move(clause);
   item.what = std::move(what);
@@ -40,6 +43,8 @@ DesignCheckItem warningItem(std::string clause, std::string what, double value, 
   item.warning = true;
   return item;
 }
+
+namespace {
 
 // The largest of the fibre's limits that its law can reach: a compressive
 // strain against the ultimate strain, a LINEAR stress against its limit on
@@ -63,6 +68,8 @@ double elementUtilisation(const Element& e, double sigma, double eps, const Elem
   return u;
 }
 
+}  // namespace
+
 double sectionUtilisation(const SectionModel& model, const StrainState* state) {
   double u = 0.0;
   ElementLimitCache limits;
@@ -78,6 +85,8 @@ double sectionUtilisation(const SectionModel& model, const StrainState* state) {
   }
   return u;
 }
+
+namespace {
 
 void addGeneralMethod(const SectionModel& model, std::vector<DesignCheckItem>& items) {
   const StrainFallbackResult& fallback = model.strainFallback;
@@ -269,10 +278,7 @@ void addSimplifiedMethod(const SectionModel& model, const ExactResistances& exac
                            std::fabs(f.qy), model.qPlRdY, CheckQuantity::Force));
   items.push_back(makeItem("6.7.3.2(3)", "shear force Qz against the plastic shear resistance Qpl,Rd,z",
                            std::fabs(f.qz), model.qPlRdZ, CheckQuantity::Force));
-  // The resistance on the side of NEd, counted positive in its direction.
-  const double nPl = f.nx > 0 ? exact.nPlRdMax : -exact.nPlRdMin;
-  items.push_back(makeItem("6.7.3.2(1)", "axial force against the plastic resistance Npl,Rd on its side",
-                           std::fabs(f.nx), nPl, CheckQuantity::Force));
+  items.push_back(axialForceItem(exact, f.nx));
 
   const bool declared = model.momentsFromAxialForce;
   for (const auto& [mu, name] : {std::pair{exact.mdy, "μdy"}, std::pair{exact.mdz, "μdz"}}) {
@@ -283,6 +289,23 @@ void addSimplifiedMethod(const SectionModel& model, const ExactResistances& exac
                                   mu, 1.0));
     }
   }
+  addBendingItems(model, {f.nx, f.my, f.mz}, exact, items);
+  items.insert(items.end(), symmetry.begin(), symmetry.end());
+  addSamplingWarnings(model, exact, items);
+}
+
+}  // namespace
+
+DesignCheckItem axialForceItem(const ExactResistances& exact, double nx) {
+  // The resistance on the side of NEd, counted positive in its direction.
+  const double nPl = nx > 0 ? exact.nPlRdMax : -exact.nPlRdMin;
+  return makeItem("6.7.3.2(1)", "axial force against the plastic resistance Npl,Rd on its side", std::fabs(nx), nPl,
+                  CheckQuantity::Force);
+}
+
+void addBendingItems(const SectionModel& model, const ForceTriple& f, const ExactResistances& exact,
+                     std::vector<DesignCheckItem>& items) {
+  const bool declared = model.momentsFromAxialForce;
   const BendingAxis axisY = bendingAxis("y", f.my, exact.mPlYRd, exact.myAtNEd, exact.myAtNEdOther, exact.mdy);
   const BendingAxis axisZ = bendingAxis("z", f.mz, exact.mPlZRd, exact.mzAtNEd, exact.mzAtNEdOther, exact.mdz);
   // First, so that they govern: the reason the bending items fail.
@@ -302,9 +325,17 @@ void addSimplifiedMethod(const SectionModel& model, const ExactResistances& exac
   }
   addAlphaMItem(axisY, a, declared, items);
   addAlphaMItem(axisZ, a, declared, items);
-  items.insert(items.end(), symmetry.begin(), symmetry.end());
-  addSamplingWarnings(model, exact, items);
 }
+
+// Whether an item may pass: finite numbers, a utilisation within [0, 1]
+// and a positive resistance; no demand against no resistance passes.
+bool soundItem(const DesignCheckItem& item) {
+  if (!std::isfinite(item.value) || !std::isfinite(item.limit) || !std::isfinite(item.utilisation)) return false;
+  if (!(item.utilisation >= 0.0 && item.utilisation <= 1.0)) return false;
+  return item.limit > 0.0 || (item.limit == 0.0 && item.value == 0.0);
+}
+
+namespace {
 
 // The limits of the two bending checks above, with the signs of the
 // design moments, for pictures of the moment plane.
@@ -325,14 +356,6 @@ BendingLimits bendingLimits(const SectionModel& model, const ExactResistances& e
   limits.computed = onSide(limits.myResistance, model.designForces.my) &&
                     onSide(limits.mzResistance, model.designForces.mz);
   return limits;
-}
-
-// Whether an item may pass: finite numbers, a utilisation within [0, 1]
-// and a positive resistance; no demand against no resistance passes.
-bool soundItem(const DesignCheckItem& item) {
-  if (!std::isfinite(item.value) || !std::isfinite(item.limit) || !std::isfinite(item.utilisation)) return false;
-  if (!(item.utilisation >= 0.0 && item.utilisation <= 1.0)) return false;
-  return item.limit > 0.0 || (item.limit == 0.0 && item.value == 0.0);
 }
 
 }  // namespace
@@ -366,10 +389,11 @@ void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckIte
   if (model.simplifiedMethod.computed) {
     resistances = exactResistances(model.elements, section.plastic, model.designForces);
   }
-  evaluateDesignCheck(model, section, resistances);
+  evaluateDesignCheck(model, section, resistances, tolerance);
 }
 
-void evaluateDesignCheck(SectionModel& model, const SectionCheckItems& section, const ExactResistances& resistances) {
+void evaluateDesignCheck(SectionModel& model, const SectionCheckItems& section, const ExactResistances& resistances,
+                         double tolerance) {
   DesignCheck& check = model.designCheck;
   check = DesignCheck{};
   check.resistances = resistances;
@@ -378,6 +402,7 @@ void evaluateDesignCheck(SectionModel& model, const SectionCheckItems& section, 
   check.items.insert(check.items.end(), section.localBuckling.begin(), section.localBuckling.end());
   check.items.insert(check.items.end(), section.profileRoles.begin(), section.profileRoles.end());
   check.items.insert(check.items.end(), section.fibreArea.begin(), section.fibreArea.end());
+  addMemberCheck(model, tolerance, section, check.items);
   // An item whose numbers cannot show that it holds fails.
   for (DesignCheckItem& item : check.items) {
     if (!item.warning && !soundItem(item)) item.ok = false;

@@ -34,7 +34,9 @@ void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckIte
 // The items of the check from the section items and the exact
 // resistances, which runDesignCheck finds from the elements (after the
 // fallback).
-void evaluateDesignCheck(SectionModel& model, const SectionCheckItems& section, const ExactResistances& resistances);
+// tolerance: of the solvers, for the member check's strain states.
+void evaluateDesignCheck(SectionModel& model, const SectionCheckItems& section, const ExactResistances& resistances,
+                         double tolerance);
 
 // αM of EN 1994-1-1 6.7.3.6 (1) for a structural steel of yield strength
 // fyd [N/mm²]: 0.9 up to 355, 0.8 above 355 up to 460, NaN beyond (the

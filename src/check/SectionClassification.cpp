@@ -86,8 +86,9 @@ void classifyBox(const SectionModel& model, const RectProfile& box, double epsil
   }
 }
 
-void classifyISection(const SectionModel& model, const HEBProfile& section, double epsilon,
-                      std::vector<DesignCheckItem>& items) {
+enum class Encasement { Full, Web, None };
+
+Encasement encasementOf(const SectionModel& model, const HEBProfile& section) {
   // a along the height, b across it; point(a, b) gives (y, z).
   const auto point = [&](double a, double b) {
     return section.rotated ? std::pair{a, b} : std::pair{b, a};
@@ -102,12 +103,18 @@ void classifyISection(const SectionModel& model, const HEBProfile& section, doub
   const bool covered = concrete(h2 + kCoverProbe, 0.0) && concrete(-h2 - kCoverProbe, 0.0) &&
                        concrete(flangeMid, b2 + kCoverProbe) && concrete(flangeMid, -b2 - kCoverProbe) &&
                        concrete(-flangeMid, b2 + kCoverProbe) && concrete(-flangeMid, -b2 - kCoverProbe);
-  if (covered) return;  // fully encased: 6.7.5.1 (2), no slenderness limit
-
+  if (covered) return Encasement::Full;
   const double betweenFlanges = (section.ts * 0.5 + b2) * 0.5;
   const bool encasedWeb = concrete(0.0, betweenFlanges) && concrete(0.0, -betweenFlanges);
+  return encasedWeb ? Encasement::Web : Encasement::None;
+}
+
+void classifyISection(const SectionModel& model, const HEBProfile& section, double epsilon,
+                      std::vector<DesignCheckItem>& items) {
+  const Encasement encasement = encasementOf(model, section);
+  if (encasement == Encasement::Full) return;  // fully encased: 6.7.5.1 (2), no slenderness limit
   const std::string name = profileName(section, "I-section");
-  if (encasedWeb) {
+  if (encasement == Encasement::Web) {
     items.push_back(slendernessItem("6.7.1(9) Table 6.3",
                                     "local buckling of " + name + ", partially encased: b/tf ≤ 44·ε",
                                     section.B / section.tg, 44.0 * epsilon));
@@ -191,6 +198,44 @@ std::vector<DesignCheckItem> localBucklingItems(const SectionModel& model) {
     }
   }
   return items;
+}
+
+namespace {
+
+// Concrete just inside the inner face of a tube, at any of its four sides:
+// a bar in the middle does not make a filled tube empty.
+bool filledInside(const SectionModel& model, double centreY, double centreZ, double innerHalfY, double innerHalfZ) {
+  const double y = innerHalfY - kCoverProbe;
+  const double z = innerHalfZ - kCoverProbe;
+  return isConcreteAt(model, centreY + y, centreZ) || isConcreteAt(model, centreY - y, centreZ) ||
+         isConcreteAt(model, centreY, centreZ + z) || isConcreteAt(model, centreY, centreZ - z);
+}
+
+}  // namespace
+
+BucklingSection bucklingSection(const SectionModel& model) {
+  const Profile* steelProfile = nullptr;
+  for (const auto& profile : model.profiles) {
+    if (dynamic_cast<const Steel1993_543*>(profile->material) == nullptr) continue;
+    if (steelProfile != nullptr) return {};  // two steel profiles: not in Table 6.5's rows used here
+    steelProfile = profile.get();
+  }
+  if (steelProfile == nullptr) return {};
+  if (const auto* section = dynamic_cast<const HEBProfile*>(steelProfile); section != nullptr) {
+    if (encasementOf(model, *section) == Encasement::None) return {};
+    // Unrotated, the web runs along z: the major axis is y.
+    return {BucklingSectionKind::EncasedISection, !section->rotated};
+  }
+  if (const auto* tube = dynamic_cast<const CircProfile*>(steelProfile); tube != nullptr && tube->hollow) {
+    const double inner = tube->diameter * 0.5 - tube->t;
+    if (filledInside(model, tube->offsetY, tube->offsetZ, inner, inner)) return {BucklingSectionKind::FilledTube, true};
+  }
+  if (const auto* box = dynamic_cast<const RectProfile*>(steelProfile); box != nullptr && box->hollow) {
+    if (filledInside(model, 0.0, 0.0, box->B * 0.5 - box->t, box->H * 0.5 - box->t)) {
+      return {BucklingSectionKind::FilledTube, true};
+    }
+  }
+  return {};
 }
 
 }  // namespace colsec

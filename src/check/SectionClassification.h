@@ -34,4 +34,15 @@ std::vector<DesignCheckItem> profileRoleItems(const SectionModel& model);
 // side, 6.7.5.1 (2)) and solid profiles have none.
 std::vector<DesignCheckItem> localBucklingItems(const SectionModel& model);
 
+// The rows of EN 1994-1-1 Table 6.5 (buckling curves and member
+// imperfections) this section belongs to, from the same look at it as the
+// local-buckling check: one structural-steel profile, an I-section fully or
+// partially encased or a concrete-filled circular or rectangular tube.
+enum class BucklingSectionKind { NotCovered, EncasedISection, FilledTube };
+struct BucklingSection {
+  BucklingSectionKind kind = BucklingSectionKind::NotCovered;
+  bool majorAxisY = true;  // an I-section's strong axis is the section's y axis
+};
+BucklingSection bucklingSection(const SectionModel& model);
+
 }  // namespace colsec

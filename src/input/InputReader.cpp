@@ -159,6 +159,8 @@ class Reader {
       checkLabelsPresent(tokens, kSingleLabel, 3, lineNumber, "#MOMENTSFROMAXIALFORCE <label> flag");
       record.label("label before the flag");
       model_.momentsFromAxialForce = record.flag("flag");
+    } else if (tokens[0] == "#MEMBER") {
+      readMember(record);
     } else if (tokens[0] == "#SETTINGS") {
       checkLabelsPresent(tokens, kSingleLabel, 7, lineNumber,
                          "#SETTINGS <label> feSize settingsExtra1 settingsExtra2 angularSubdivisions "
@@ -323,6 +325,84 @@ class Reader {
     settings.offsetSubdivisions = record.integer("offsetSubdivisions");
     if (settings.offsetSubdivisions > kMaxSubdivisions) record.failToken("offsetSubdivisions", kTooManyText);
     model_.settings = settings;
+  }
+
+  // "#MEMBER LEN L LCR Lcr,y Lcr,z RATIO r_y r_z" and, in any order, the
+  // optional "GAMMA γa γc γs", "CREEP φt NG,Ed/NEd" and "CURVES y z". An
+  // unknown word after the values is an error, not ignored text: a
+  // misspelt GAMMA would otherwise leave the default partial factors. A
+  // word starting with "/" begins a comment.
+  void readMember(RecordCursor& record) {
+    static constexpr const char* kLayout =
+        "the record reads: #MEMBER LEN <L> LCR <Lcr,y> <Lcr,z> RATIO <r_y> <r_z> [GAMMA <γa> <γc> <γs>] "
+        "[CREEP <φt> <NG,Ed/NEd>] [CURVES <y> <z>]";
+    const auto expectLabel = [&record](const char* name, std::string_view wanted) {
+      const std::string_view token = record.token(name);
+      if (token != wanted) record.failToken(name, std::string("is not ") + std::string(wanted) + "; " + kLayout);
+    };
+    const auto positive = [&record](const char* name) {
+      const double value = record.number(name);
+      if (!(value > 0.0)) record.failToken(name, "must be a length greater than 0");
+      return value;
+    };
+    const auto factor = [&record](const char* name) {
+      const double value = record.number(name);
+      if (!(value > 0.0)) record.failToken(name, "must be a partial factor greater than 0");
+      return value;
+    };
+    const auto ratio = [&record](const char* name) {
+      const double value = record.number(name);
+      if (!(value >= -1.0 && value <= 1.0)) record.failToken(name, "must lie between -1 and 1 (Table 6.4)");
+      return value;
+    };
+    const auto curve = [&record](const char* name) {
+      const std::string_view token = record.token(name);
+      if (token.size() != 1 || token[0] < 'a' || token[0] > 'd') {
+        record.failToken(name, "is not a buckling curve (a, b, c or d)");
+      }
+      return token[0];
+    };
+    MemberInput member;
+    member.present = true;
+    expectLabel("label LEN", "LEN");
+    member.length = positive("L");
+    expectLabel("label LCR", "LCR");
+    member.lcrY = positive("Lcr,y");
+    member.lcrZ = positive("Lcr,z");
+    expectLabel("label RATIO", "RATIO");
+    member.ratioY = ratio("r_y");
+    member.ratioZ = ratio("r_z");
+    bool gamma = false;
+    bool creep = false;
+    bool curves = false;
+    for (std::string_view label = record.optionalToken(); !label.empty(); label = record.optionalToken()) {
+      if (label.front() == '/') break;  // a comment to the end of the line
+      const auto once = [&record, label](bool& seen) {
+        if (seen) record.failToken("label", label, "is given twice");
+        seen = true;
+      };
+      if (label == "GAMMA") {
+        once(gamma);
+        member.gammaA = factor("γa");
+        member.gammaC = factor("γc");
+        member.gammaS = factor("γs");
+      } else if (label == "CREEP") {
+        once(creep);
+        member.creep = true;
+        member.phiT = record.nonNegative("φt");
+        member.permanentRatio = record.number("NG,Ed/NEd");
+        if (!(member.permanentRatio >= 0.0 && member.permanentRatio <= 1.0)) {
+          record.failToken("NG,Ed/NEd", "must lie between 0 and 1");
+        }
+      } else if (label == "CURVES") {
+        once(curves);
+        member.curveY = curve("curve y");
+        member.curveZ = curve("curve z");
+      } else {
+        record.failToken("label", label, std::string("is not GAMMA, CREEP or CURVES; ") + kLayout);
+      }
+    }
+    model_.memberInput = member;
   }
 
   static constexpr std::int32_t kMaxSubdivisions = 100000;

@@ -7,7 +7,8 @@ namespace colsec {
 
 namespace {
 
-constexpr const char* kRecordKeywords[] = {"#MATERIAL", "#PROFILE", "#FORCEED", "#SETTINGS", "#MOMENTSFROMAXIALFORCE"};
+constexpr const char* kRecordKeywords[] = {"#MATERIAL", "#PROFILE", "#FORCEED", "#SETTINGS", "#MOMENTSFROMAXIALFORCE",
+                                             "#MEMBER"};
 
 std::string upperCase(std::string_view text) {
   std::string result(text);

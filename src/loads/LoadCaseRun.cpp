@@ -236,6 +236,7 @@ LoadCaseResults runLoadCases(const std::string& inputText, const std::string& in
     outcome.simplifiedComputed = model.simplifiedMethod.computed;
     outcome.simplifiedOk = model.simplifiedMethod.methodOk();
     outcome.designCheck = model.designCheck;
+    outcome.member = model.member;
     outcome.utilisation = outcomeUtilisation(model.designCheck);
     if (options.view) outcome.view = options.view(model);
     if (options.progress) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "loads/LoadTable.h"
+#include "model/Member.h"
 #include "model/Results.h"
 
 namespace colsec {
@@ -27,6 +28,9 @@ struct CombinationOutcome {
   bool simplifiedComputed = false;
   bool simplifiedOk = false;
   DesignCheck designCheck;
+  // The member check with this combination's forces (its own NEd, k and
+  // second-order moments); computed only with a "#MEMBER" record.
+  MemberResult member;
   // The design check's governing utilisation; NaN when it failed without a
   // number, 0 when it has no item that is not a warning.
   double utilisation = 0.0;

@@ -69,6 +69,16 @@ std::string clipped(const std::string& text, std::size_t width) {
   return text.substr(0, cut) + "…";
 }
 
+// The member column only where the input has a "#MEMBER" record.
+bool hasMember(const LoadCaseResults& results) {
+  return !results.outcomes.empty() && results.outcomes.front().member.computed;
+}
+
+const char* memberWord(const CombinationOutcome& o) {
+  if (!o.member.applicable) return "not applied";
+  return okWord(o.member.verdict);
+}
+
 }  // namespace
 
 const char* strainStateWord(bool shearConverged, bool axialConverged, bool fallbackConverged, bool beyondResistance) {
@@ -80,8 +90,9 @@ const char* strainStateWord(bool shearConverged, bool axialConverged, bool fallb
 }
 
 void writeLoadCaseCsv(std::ostream& stream, const LoadCaseResults& results) {
+  const bool member = hasMember(results);
   stream << "name,Nx [kN],My [kNm],Mz [kNm],Qy [kN],Qz [kN],general method,simplified method,design check,"
-            "governing clause,governing item,utilisation,strain state,governs\n";
+         << (member ? "member," : "") << "governing clause,governing item,utilisation,strain state,governs\n";
   for (std::size_t i = 0; i < results.outcomes.size(); ++i) {
     const CombinationOutcome& o = results.outcomes[i];
     const SectionForces& f = o.combination.forces;
@@ -89,7 +100,8 @@ void writeLoadCaseCsv(std::ostream& stream, const LoadCaseResults& results) {
     stream << csvField(o.combination.name) << "," << exact(f.nx / 1000) << "," << exact(f.my / 1e6) << ","
            << exact(f.mz / 1e6) << "," << exact(f.qy / 1000) << "," << exact(f.qz / 1000) << ","
            << okWord(o.generalVerified) << "," << simplifiedWord(o) << "," << okWord(o.designCheck.verdict) << ","
-           << csvField(item ? item->clause : "") << "," << csvField(item ? item->what : "") << ","
+           << (member ? std::string(memberWord(o)) + "," : std::string()) << csvField(item ? item->clause : "")
+           << "," << csvField(item ? item->what : "") << ","
            << (std::isfinite(o.utilisation) ? sixDigits(o.utilisation) : "") << "," << strainWord(o) << ","
            << (static_cast<int>(i) == results.governing ? "yes" : "") << "\n";
   }
@@ -101,15 +113,16 @@ void writeLoadCaseConsoleTable(std::ostream& stream, const LoadCaseResults& resu
     nameWidth = std::max(nameWidth, std::min<std::size_t>(characterCount(o.combination.name), 24));
   }
   stream << "\nLoad combinations: " << results.outcomes.size() << "\n";
+  const bool member = hasMember(results);
   stream << "  " << padded("name", nameWidth) << "  " << padded("general", 8) << padded("simplified", 12)
-         << padded("check", 7) << padded("util.", 9) << "governing item\n";
+         << padded("check", 7) << (member ? padded("member", 12) : "") << padded("util.", 9) << "governing item\n";
   for (std::size_t i = 0; i < results.outcomes.size(); ++i) {
     const CombinationOutcome& o = results.outcomes[i];
     const DesignCheckItem* item = governingItem(o);
     const bool governs = static_cast<int>(i) == results.governing;
     stream << (governs ? "> " : "  ") << padded(o.combination.name, nameWidth) << "  "
            << padded(okWord(o.generalVerified), 8) << padded(simplifiedWord(o), 12)
-           << padded(okWord(o.designCheck.verdict), 7)
+           << padded(okWord(o.designCheck.verdict), 7) << (member ? padded(memberWord(o), 12) : "")
            << padded(std::isfinite(o.utilisation) ? sixDigits(o.utilisation) : "-", 9)
            << (item ? clipped(item->clause + " " + item->what, 44) : std::string("-")) << "\n";
   }

@@ -10,6 +10,7 @@
 
 #include "analysis/Element.h"
 #include "model/Material.h"
+#include "model/Member.h"
 #include "model/Profile.h"
 #include "model/Results.h"
 #include "model/Types.h"
@@ -75,6 +76,9 @@ class SectionModel {
   bool momentsFromAxialForce = false;
   StrainFallbackResult strainFallback;
   DesignCheck designCheck;
+  // The "#MEMBER" record and the member check; absent without the record.
+  MemberInput memberInput;
+  MemberResult member;
   // Only for pictures; empty after the run of colsec.
   FullInteractionDiagram fullDiagram;
 

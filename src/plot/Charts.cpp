@@ -59,6 +59,10 @@ std::string markShape(const ChartMark& m, double x, double y) {
     return "<path class=\"mk-design\" d=\"M" + coord(x) + " " + coord(y - 7) + " L" + coord(x + 7) + " " + coord(y) +
            " L" + coord(x) + " " + coord(y + 7) + " L" + coord(x - 7) + " " + coord(y) + " Z\"/>\n";
   }
+  if (m.kind == "second") {
+    return "<path class=\"mk-second\" d=\"M" + coord(x) + " " + coord(y - 6) + " L" + coord(x + 6) + " " + coord(y) +
+           " L" + coord(x) + " " + coord(y + 6) + " L" + coord(x - 6) + " " + coord(y) + " Z\"/>\n";
+  }
   if (m.kind == "ray") return "<circle class=\"mk-ray\"" + attr("cx", x) + attr("cy", y) + attr("r", 5) + "/>\n";
   if (m.kind == "combination") {
     return "<circle class=\"mk-comb\"" + attr("cx", x) + attr("cy", y) + attr("r", 3.6) + " fill=\"" + m.fill +
@@ -255,6 +259,35 @@ void addCombinations(const PageData& data, std::vector<ChartMark>& marks, int xC
   }
 }
 
+// The forces of the two second-order checks of the member (6.7.3.7 (1)),
+// beside the first-order design point: x and y components as
+// addCombinations takes them.
+void addSecondOrder(const PageData& data, std::vector<ChartMark>& marks, int xComponent, int yComponent) {
+  const MemberResult& member = data.model.member;
+  if (!member.computed) return;
+  const auto component = [](const ForceTriple& f, int which) {
+    return which == 0 ? f.nx / 1000 : (which == 1 ? f.my / 1e6 : f.mz / 1e6);
+  };
+  for (const MemberSecondOrderCheck& check : member.checks) {
+    marks.push_back({component(check.forces, xComponent), component(check.forces, yComponent),
+                     std::string("II,") + check.imperfectionPlane, "second", ""});
+  }
+}
+
+std::string secondOrderLegend(const PageData& data) {
+  const MemberResult& member = data.model.member;
+  if (!member.computed) return "";
+  std::string s = "<li>" + markSwatch("second") +
+                  "second order (6.7.3.4), e<sub>0</sub> in the plane of M<sub>y</sub> (II,y) / of M<sub>z</sub> "
+                  "(II,z): ";
+  for (const MemberSecondOrderCheck& check : member.checks) {
+    s += std::string(check.imperfectionPlane == 'y' ? "" : "; ") + "M<sub>y,II</sub> = " +
+         escapeXml(figure(check.forces.my / 1e6)) + ", M<sub>z,II</sub> = " +
+         escapeXml(figure(check.forces.mz / 1e6, "kNm"));
+  }
+  return s + "</li>\n";
+}
+
 std::string combinationLegend(const PageData& data) {
   if (data.info.loads == nullptr) return "";
   return "<li>" + markSwatch("combination", utilisationColour(0.3).hex()) +
@@ -288,6 +321,7 @@ std::string nmFigure(const PageData& data, bool useMy) {
              {0.0, nPlRdMin, "Npl,Rd,min", "resistance", ""},
              {mPl, 0.0, "Mpl," + axis + ",Rd", "resistance", ""}};
   addCombinations(data, c.marks, useMy ? 1 : 2, 0);
+  addSecondOrder(data, c.marks, useMy ? 1 : 2, 0);
 
   std::string f = "<figure>\n<h3>N-M" + axis + " interaction domain</h3>\n" + drawChart(c);
   f += "<ul class=\"legend\">\n<li>";
@@ -298,6 +332,7 @@ std::string nmFigure(const PageData& data, bool useMy) {
   f += "<li>N<sub>pl,Rd,max</sub> / N<sub>pl,Rd,min</sub> = " + escapeXml(figure(nPlRdMax)) + " / " +
        escapeXml(figure(nPlRdMin, "kN")) + ", M<sub>pl," + axis + ",Rd</sub> = " + escapeXml(figure(mPl, "kNm")) +
        ", μ<sub>d" + axis + "</sub> = " + escapeXml(figure(useMy ? model.mdy : model.mdz)) + "</li>\n";
+  f += secondOrderLegend(data);
   f += combinationLegend(data);
   f += "</ul>\n</figure>\n";
   return f;
@@ -340,6 +375,7 @@ std::string momentFigure(const PageData& data) {
   }
   c.marks.push_back({d.my, d.mz, "Ed", "design", ""});
   addCombinations(data, c.marks, 1, 2);
+  addSecondOrder(data, c.marks, 1, 2);
 
   std::string f = "<figure>\n<h3>My-Mz interaction at N = 0 and at N<sub>Ed</sub></h3>\n" + drawChart(c);
   f += "<ul class=\"legend\">\n";
@@ -359,6 +395,7 @@ std::string momentFigure(const PageData& data) {
        escapeXml(figure(d.mz, "kNm")) + "; " + markSwatch("ray") + "on the ray: " + escapeXml(figure(rayMy)) + ", " +
        escapeXml(figure(rayMz, "kNm")) + ", utilisation along the ray " + escapeXml(ratioText(m.ray.ratio)) +
        "</li>\n";
+  f += secondOrderLegend(data);
   f += combinationLegend(data);
   if (finitePoints(model.curveMyMz) == 0 && !model.curveMyMz.empty()) {
     f += "<li>N<sub>Ed</sub> lies outside [N<sub>pl,Rd,min</sub>, N<sub>pl,Rd,max</sub>]: there is no My-Mz curve "

@@ -41,6 +41,7 @@ std::string designCheckTable(const PageData& data);    // Tables.cpp
 std::string keyFigures(const PageData& data);          // Tables.cpp
 std::string materialTable(const PageData& data);       // Tables.cpp
 std::string combinationTable(const PageData& data);    // Tables.cpp
+std::string memberTable(const PageData& data);         // Tables.cpp, empty without "#MEMBER"
 
 // One class per step of the utilisation legend: u0 … u22.
 std::string utilisationCss();  // SectionPictures.cpp

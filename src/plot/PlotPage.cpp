@@ -126,6 +126,7 @@ svg .pt-MyMzN0 { fill: #7a7a7a; }
 svg .pt-NMy, svg .pt-NMz { fill: #0d3c75; }
 svg .mk-design { fill: #d32f2f; stroke: #000; stroke-width: 0.9; }
 svg .mk-res { fill: #333; stroke: none; }
+svg .mk-second { fill: #fff; stroke: #d32f2f; stroke-width: 2; }
 svg .mk-ray { fill: #fff; stroke: #2e7d32; stroke-width: 2.2; }
 svg .mk-comb { stroke: #222; stroke-width: 0.6; }
 svg .marklabel { font-size: 15px; }
@@ -241,6 +242,21 @@ std::string designCheckVerdict(const PageData& data) {
   return s;
 }
 
+std::string memberVerdict(const PageData& data) {
+  const MemberResult& member = data.model.member;
+  if (!member.computed) return "";
+  const DesignCheck& check = data.model.designCheck;
+  std::string s = "<div class=\"verdict " + std::string(member.verdict ? "ok" : "fail") + "\">\n";
+  s += "<div class=\"method\">Member, EN 1994-1-1 6.7.3.3 to 6.7.3.5</div>\n";
+  s += "<div class=\"word\">" + std::string(member.verdict ? "verified" : "NOT verified") + "</div>\n<ul>\n";
+  if (member.governing >= 0 && static_cast<std::size_t>(member.governing) < check.items.size()) {
+    const DesignCheckItem& g = check.items[member.governing];
+    s += "<li>governing " + escapeXml(g.clause) + ": " + escapeXml(ratioText(g.utilisation)) + "</li>\n";
+  }
+  s += "</ul>\n</div>\n";
+  return s;
+}
+
 std::string titleBlock(const PageData& data) {
   const PageInfo& info = data.info;
   std::string s = "<header class=\"title\">\n<h1>" + escapeXml(info.title) + "</h1>\n<dl>\n";
@@ -329,11 +345,12 @@ std::string buildPlotPage(const SectionModel& model, const PageInfo& info) {
   s += "<title>" + escapeXml(info.title) + "</title>\n<style>" + std::string(kStyle) + materialCss(data) +
        utilisationCss() + "</style>\n</head>\n<body>\n<main>\n";
   s += titleBlock(data);
-  s += "<div class=\"verdicts\">\n" + designCheckVerdict(data) + generalVerdict(data) + simplifiedVerdict(data) +
-       "</div>\n";
+  s += "<div class=\"verdicts\">\n" + designCheckVerdict(data) + memberVerdict(data) + generalVerdict(data) +
+       simplifiedVerdict(data) + "</div>\n";
   s += sectionPictures(data);
   s += materialTable(data);
   s += designCheckTable(data);
+  s += memberTable(data);
   s += interactionCharts(data);
   s += combinationTable(data);
   s += "<footer>Drawn by colsec-plot from its own run of colsec's analysis steps; no result file was read or "

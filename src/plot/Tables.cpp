@@ -111,9 +111,61 @@ std::string designCheckTable(const PageData& data) {
   return s;
 }
 
+// The member block: lengths, stiffnesses, slenderness, curves, χ, Nb,Rd,
+// e0 and the amplification factors per axis, as the member check stored them.
+std::string memberTable(const PageData& data) {
+  const MemberResult& member = data.model.member;
+  if (!member.computed) return "";
+  const MemberInput& input = data.model.memberInput;
+  const MemberAxisResult& y = member.axes[0];
+  const MemberAxisResult& z = member.axes[1];
+  const auto pair = [&](double MemberAxisResult::*field, double scale, const std::string& unit) {
+    return figure(y.*field / scale) + " / " + figure(z.*field / scale, unit);
+  };
+  const auto curve = [](char c) { return c == 0 ? std::string("none") : std::string(1, c); };
+  std::string s = "<h2>Member, EN 1994-1-1 6.7.3.3 to 6.7.3.5</h2>\n<table class=\"figures member\">\n";
+  s += "<tr><th colspan=\"2\">Member (about y / about z)</th></tr>\n";
+  s += row("length L", figure(member.length, "mm"));
+  s += row("buckling lengths L<sub>cr</sub>", pair(&MemberAxisResult::lcr, 1, "mm"));
+  s += row("N<sub>pl,Rk</sub> / N<sub>pl,Rd</sub> (γ<sub>a</sub>, γ<sub>c</sub>, γ<sub>s</sub> = " +
+               num(input.gammaA) + ", " + num(input.gammaC) + ", " + num(input.gammaS) + ")",
+           figure(member.nplRk / 1000) + " / " + figure(member.nplRd / 1000, "kN"));
+  s += row(std::string("creep (6.7.3.3 (4))"),
+           input.creep ? "φt = " + num(input.phiT) + ", NG,Ed/NEd = " + num(input.permanentRatio)
+                       : std::string("not declared: Ec,eff = Ecm"));
+  s += row("(EI)<sub>eff</sub> [kNm²] (6.7.3.3 (3))", pair(&MemberAxisResult::eiEff, 1e9, ""));
+  s += row("N<sub>cr</sub>", pair(&MemberAxisResult::ncr, 1000, "kN"));
+  s += row("λ̄", pair(&MemberAxisResult::lambdaBar, 1, ""));
+  s += row("reinforcement ratio ρ<sub>s</sub> = A<sub>s</sub>/A<sub>c</sub>",
+           figure(100 * member.reinforcementRatio, "%"));
+  s += row("buckling curve (Table 6.5" + std::string(input.curveY != 0 ? ", declared" : "") + ")",
+           curve(y.curve) + " / " + curve(z.curve));
+  s += row("χ (EN 1993-1-1 6.3.1.2)", pair(&MemberAxisResult::chi, 1, ""));
+  s += row("N<sub>b,Rd</sub> = χ·N<sub>pl,Rd</sub>", pair(&MemberAxisResult::nbRd, 1000, "kN"));
+  s += row("member imperfection e<sub>0</sub>", pair(&MemberAxisResult::e0, 1, "mm"));
+  s += row("(EI)<sub>eff,II</sub> [kNm²] (6.7.3.4 (2))", pair(&MemberAxisResult::eiEffII, 1e9, ""));
+  s += row("N<sub>cr,eff</sub>", pair(&MemberAxisResult::ncrEff, 1000, "kN"));
+  s += row("β (Table 6.4, r = " + num(input.ratioY) + " / " + num(input.ratioZ) + ")",
+           pair(&MemberAxisResult::beta, 1, ""));
+  s += row("k<sub>1</sub> (first-order moment) / k<sub>2</sub> (imperfection)",
+           figure(y.k1) + ", " + figure(y.k2) + " / " + figure(z.k1) + ", " + figure(z.k2));
+  s += "<tr><th colspan=\"2\">Section at the second-order moments (6.7.3.7 (1))</th></tr>\n";
+  for (const MemberSecondOrderCheck& check : member.checks) {
+    const std::string result = check.verdict ? "passes" : "fails";
+    s += row(std::string("e<sub>0</sub> in the plane of M<sub>") + check.imperfectionPlane +
+                 "</sub>: N / M<sub>y,II</sub> / M<sub>z,II</sub>",
+             figure(check.forces.nx / 1000) + " kN / " + figure(check.forces.my / 1e6) + " / " +
+                 figure(check.forces.mz / 1e6, "kNm") + ", " + result);
+  }
+  s += "</table>\n";
+  return s;
+}
+
 std::string combinationTable(const PageData& data) {
   if (data.info.loads == nullptr) return "";
   const LoadCaseResults& loads = *data.info.loads;
+  // The member's verdict only where the input has a "#MEMBER" record.
+  const bool member = !loads.outcomes.empty() && loads.outcomes.front().member.computed;
   std::string s = "<section class=\"combinations\">\n<h2>Load combinations of " + escapeXml(data.info.loadsName) +
                   "</h2>\n<p class=\"note\">" + std::to_string(loads.outcomes.size()) +
                   " combinations; the pictures above show the governing one";
@@ -121,7 +173,8 @@ std::string combinationTable(const PageData& data) {
   s += ". Utilisation: the highest of the design check's items.</p>\n<table class=\"figures comb\">\n"
        "<tr><th></th><th>combination</th><th class=\"v\">N [kN]</th><th class=\"v\">M<sub>y</sub> [kNm]</th>"
        "<th class=\"v\">M<sub>z</sub> [kNm]</th><th class=\"v\">Q<sub>y</sub> / Q<sub>z</sub> [kN]</th>"
-       "<th class=\"v\">utilisation</th><th>governing item</th><th>design check</th><th>general method</th></tr>\n";
+       "<th class=\"v\">utilisation</th><th>governing item</th><th>design check</th>" +
+       std::string(member ? "<th>member</th>" : "") + "<th>general method</th></tr>\n";
   for (std::size_t k = 0; k < loads.outcomes.size(); ++k) {
     const CombinationOutcome& o = loads.outcomes[k];
     const SectionForces f = inKN(o.combination.forces);
@@ -134,8 +187,11 @@ std::string combinationTable(const PageData& data) {
          "</td><td class=\"v\">" + escapeXml(num(f.qy) + " / " + num(f.qz)) + "</td><td class=\"v\">" +
          escapeXml(ratioText(o.utilisation)) + "</td><td>" + (item == nullptr ? "–" : escapeXml(item->clause)) +
          "</td><td class=\"" + (o.designCheck.verdict ? "ok" : "fail") + "\">" +
-         (o.designCheck.verdict ? "passes" : "fails") + "</td><td>" +
-         escapeXml(generalVerdictText(o.generalVerified)) + "</td></tr>\n";
+         (o.designCheck.verdict ? "passes" : "fails") + "</td>" +
+         (member ? std::string("<td class=\"") + (o.member.verdict ? "ok" : "fail") + "\">" +
+                       (o.member.verdict ? "passes" : "fails") + "</td>"
+                 : std::string()) +
+         "<td>" + escapeXml(generalVerdictText(o.generalVerified)) + "</td></tr>\n";
   }
   s += "</table>\n<p class=\"note\">Colours of the points in the diagrams: ";
   for (const auto& [u, text] : {std::pair{0.3, "≤ 0.5"}, std::pair{0.7, "≤ 0.8"}, std::pair{0.85, "≤ 0.9"},

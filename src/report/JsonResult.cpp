@@ -229,6 +229,55 @@ void writeDesignCheck(JsonWriter& json, const DesignCheck& check) {
   json.endObject();
 }
 
+void writeMemberAxis(JsonWriter& json, const MemberAxisResult& a) {
+  json.beginObject();
+  json.field("lcr", a.lcr);
+  json.field("eiEff", a.eiEff);
+  json.field("ncr", a.ncr);
+  json.field("lambdaBar", a.lambdaBar);
+  json.key("curve");
+  if (a.curve != 0) {
+    json.value(std::string(1, a.curve));
+  } else {
+    json.null();
+  }
+  json.field("chi", a.chi);
+  json.field("nbRd", a.nbRd);
+  json.field("e0", a.e0);
+  json.field("eiEffII", a.eiEffII);
+  json.field("ncrEff", a.ncrEff);
+  json.field("beta", a.beta);
+  json.field("k1", a.k1);
+  json.field("k2", a.k2);
+  json.endObject();
+}
+
+// EN 1994-1-1 6.7.3.3 to 6.7.3.5: only with a "#MEMBER" record.
+void writeMember(JsonWriter& json, const MemberResult& member) {
+  json.key("member");
+  json.beginObject();
+  json.field("nplRk", member.nplRk);
+  json.field("nplRd", member.nplRd);
+  json.field("length", member.length);
+  json.key("y");
+  writeMemberAxis(json, member.axes[0]);
+  json.key("z");
+  writeMemberAxis(json, member.axes[1]);
+  json.key("checks");
+  json.beginArray();
+  for (const MemberSecondOrderCheck& check : member.checks) {
+    json.beginObject();
+    json.field("imperfectionPlane", std::string(1, check.imperfectionPlane));
+    json.field("nx", check.forces.nx);
+    json.field("my", check.forces.my);
+    json.field("mz", check.forces.mz);
+    json.field("verdict", check.verdict);
+    json.endObject();
+  }
+  json.endArray();
+  json.endObject();
+}
+
 }  // namespace
 
 void writeProgram(JsonWriter& json) {
@@ -288,6 +337,7 @@ void writeJsonResult(std::ostream& stream, const SectionModel& model, std::strin
   writeStrainFallback(json, model.strainFallback);
   json.key("designCheck");
   writeDesignCheck(json, model.designCheck);
+  if (model.member.computed) writeMember(json, model.member);
   json.endObject();
   json.finish();
 }

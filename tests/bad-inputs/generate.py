@@ -290,6 +290,25 @@ lines = replaced(12, 6, "1")
 lines[8] = lines[8].replace("Mat 3", "Mat 5")
 case("linear_material_needs_no_offsets", lines, 0, "")
 
+# #MEMBER: a value out of its range, an unknown curve or keyword. The
+# messages name γ and φ: UTF-8, as the program writes them.
+for name, record, what in [
+        ("member_negative_length", "LEN -4000 LCR 4000 4000 RATIO 0 0", 'L: "-4000" must be a length greater than 0'),
+        ("member_missing_lcr", "LEN 4000 LCR 4000 RATIO 0 0", 'Lcr,z: "RATIO" is not a number'),
+        ("member_ratio_outside", "LEN 4000 LCR 4000 4000 RATIO 0 1.5",
+         'r_z: "1.5" must lie between -1 and 1 (Table 6.4)'),
+        ("member_unknown_curve", "LEN 4000 LCR 4000 4000 RATIO 0 0 CURVES b e",
+         'curve z: "e" is not a buckling curve (a, b, c or d)'),
+        ("member_misspelt_label", "LEN 4000 LCR 4000 4000 RATIO 0 0 GAMA 1.0 1.5 1.15",
+         'label: "GAMA" is not GAMMA, CREEP or CURVES; the record reads: #MEMBER LEN <L> LCR <Lcr,y> <Lcr,z> '
+         'RATIO <r_y> <r_z> [GAMMA <γa> <γc> <γs>] [CREEP <φt> <NG,Ed/NEd>] [CURVES <y> <z>]'),
+        ("member_creep_ratio", "LEN 4000 LCR 4000 4000 RATIO 0 0 CREEP 2.5 1.2",
+         'NG,Ed/NEd: "1.2" must lie between 0 and 1'),
+        ("member_zero_gamma", "LEN 4000 LCR 4000 4000 RATIO 0 0 GAMMA 1.0 0 1.15",
+         'γc: "0" must be a partial factor greater than 0')]:
+    case(name, BASE + ["#MEMBER " + record], 1, f"colsec: {name}.txt:13: #MEMBER {what}\n".encode("utf-8"))
+case("member_trailing_comment", BASE + ["#MEMBER LEN 4000 LCR 4000 4000 RATIO 0 0 // pinned, GAMA ignored"], 0, "")
+
 os.makedirs(CASES, exist_ok=True)
 for old in os.listdir(CASES):
     os.remove(os.path.join(CASES, old))
@@ -297,5 +316,5 @@ for name, (data, status, message) in sorted(cases.items()):
     with open(os.path.join(CASES, name + ".txt"), "wb") as f:
         f.write(data)
     with open(os.path.join(CASES, name + ".expected"), "wb") as f:
-        f.write(f"{status}\n{message}".encode("latin-1"))
+        f.write(f"{status}\n".encode() + (message if isinstance(message, bytes) else message.encode("latin-1")))
 print(len(cases), "cases")

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "check/DesignCheck.h"
+#include "model/Tolerances.h"
 #include "check/FibreArea.h"
 #include "materials/Steel1993_543.h"
 #include "model/SectionModel.h"
@@ -121,7 +122,7 @@ struct HandSection {
     r.mzAtNEdOther = -r.mzAtNEd;
     r.mdy = model.mdy;
     r.mdz = model.mdz;
-    evaluateDesignCheck(model, sectionCheckItems(model), r);
+    evaluateDesignCheck(model, sectionCheckItems(model), r, kSolverTolerance);
   }
   std::ostringstream console;
   SectionModel model;

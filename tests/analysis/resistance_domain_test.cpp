@@ -245,7 +245,7 @@ TEST(ResistanceDomainTest, PlasticStressFieldsSitOnTheBoundaryOfAnUnsymmetricSec
   const std::vector<StressBounds> bounds = boundsOf(s.model.elements);
 
   std::mt19937 rng(20261207);
-  for (int k = 0; k < 24; ++k) {
+  for (int k = 0; k < 48; ++k) {
     const double theta = 2 * std::numbers::pi * unit(rng);
     const double t = -60.0 + 200.0 * unit(rng) + 0.37;  // never on an element centre
     const double a = -t, b = std::cos(theta), c = std::sin(theta);
@@ -261,7 +261,9 @@ TEST(ResistanceDomainTest, PlasticStressFieldsSitOnTheBoundaryOfAnUnsymmetricSec
     ASSERT_NEAR(a * boundary.nx + b * boundary.my + c * boundary.mz,
                 resistanceSupport(s.model.elements, bounds, a, b, c), 1e-6 * std::fabs(boundary.nx) + 1.0)
         << "case " << k;
-    for (const double factor : {0.98, 1.02}) {
+    // 0.05 % beyond the boundary shows only near the best angle: the
+    // coarse 2° search alone misses most of these.
+    for (const double factor : {0.98, 1.0005}) {
       const ForceTriple load{factor * boundary.nx, factor * boundary.my, factor * boundary.mz};
       EXPECT_EQ(findResistanceExcess(s.model.elements, load, kTolerance).outside, factor > 1.0)
           << "case " << k << ": theta " << theta << ", t " << t << ", factor " << factor;

@@ -325,5 +325,41 @@ TEST(StrainFallbackTest, SectionWithoutStiffnessIsBeyondResistanceWithoutNonFini
   }
 }
 
+// The strain change of one Newton step, |ΔepsX| + |ΔkappaY|·zMax +
+// |ΔkappaZ|·yMax over the element centres, is capped at 0.005. A linear
+// 100 x 100 square of 2 x 2 elements (centres at ±25, EA = 2.1e9 N,
+// centre stiffness E·A·25² = 1.3125e12 Nmm² about each axis, no coupling)
+// has its exact state one full step away, so the iteration needs
+// ceil(size/0.005) steps and ends on the exact state.
+struct StepCase {
+  const char* name;
+  double epsX, kappaY, kappaZ;  // the exact state
+  int steps;
+};
+
+TEST(StrainFallbackTest, LongStepsAreCutToAStrainChangeOfFivePerMille) {
+  const double ea = 210000.0 * 10000.0, ei = ea * 625.0;
+  const StepCase cases[] = {
+      {"N within one step", -0.004, 0, 0, 1},
+      {"N of 12.3 per mille: 5 + 5 + 2.3", -0.0123, 0, 0, 3},
+      {"My: kappaY·25 = 12 per mille", 0, 4.8e-4, 0, 3},
+      {"Mz: kappaZ·25 = 7 per mille", 0, 0, -2.8e-4, 2},
+      {"N and Mz: 3 + 3 per mille", 0.003, 0, 1.2e-4, 2},
+      {"N, My and Mz: 2 + 2 + 2 per mille", -0.002, 8e-5, -8e-5, 2},
+  };
+  for (const StepCase& c : cases) {
+    TestSection s;
+    const auto* linear = s.addMaterial<LinearMaterial>(1, 1, 210000.0, 355.0, -355.0, 81000.0, 205.0);
+    s.addGridRectangle(linear, 100.0, 100.0, 2, 2);
+    const ForceTriple design{ea * c.epsX, ei * c.kappaY, ei * c.kappaZ};
+    const NewtonStrainSolution n = solveStrainStateNewton(s.model.elements, design, kTolerance);
+    EXPECT_TRUE(n.converged) << c.name;
+    EXPECT_EQ(n.iterations, c.steps) << c.name;
+    EXPECT_NEAR(n.state.epsX, c.epsX, 1e-12) << c.name;
+    EXPECT_NEAR(n.state.kappaY, c.kappaY, 1e-14) << c.name;
+    EXPECT_NEAR(n.state.kappaZ, c.kappaZ, 1e-14) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace colsec

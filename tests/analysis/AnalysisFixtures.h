@@ -59,20 +59,4 @@ struct TestSection {
   }
 };
 
-inline std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// Lines of `text` that start with `prefix`.
-inline std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix) {
-  std::vector<std::string> found;
-  for (const std::string& line : splitLines(text)) {
-    if (line.rfind(prefix, 0) == 0) found.push_back(line);
-  }
-  return found;
-}
-
 }  // namespace colsec::test

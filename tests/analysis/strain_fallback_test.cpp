@@ -29,47 +29,6 @@ void runDiagonal(TestSection& s) {
   runStressAnalysis(s.model, kTolerance, log, s.console);
 }
 
-// What the general method stored, to show that the fallback leaves it alone.
-struct StoredResults {
-  std::vector<double> epsX;
-  std::vector<double> sigX;
-  std::vector<bool> stressExceeded;
-  StrainState state;
-  SectionForces forces;
-  bool axialConverged;
-  bool stressesWithinLimits;
-  bool strainsWithinLimits;
-
-  explicit StoredResults(const SectionModel& m)
-      : state(m.strainState),
-        forces(m.resultForces),
-        axialConverged(m.axialConverged),
-        stressesWithinLimits(m.stressesWithinLimits),
-        strainsWithinLimits(m.strainsWithinLimits) {
-    for (const Element& e : m.elements) {
-      epsX.push_back(e.epsX);
-      sigX.push_back(e.sigX);
-      stressExceeded.push_back(e.stressExceeded);
-    }
-  }
-
-  void expectUnchangedIn(const SectionModel& m, const std::string& name) const {
-    const StoredResults now(m);
-    EXPECT_EQ(now.epsX, epsX) << name;
-    EXPECT_EQ(now.sigX, sigX) << name;
-    EXPECT_EQ(now.stressExceeded, stressExceeded) << name;
-    EXPECT_EQ(now.state.epsX, state.epsX) << name;
-    EXPECT_EQ(now.state.kappaY, state.kappaY) << name;
-    EXPECT_EQ(now.state.kappaZ, state.kappaZ) << name;
-    EXPECT_EQ(now.forces.nx, forces.nx) << name;
-    EXPECT_EQ(now.forces.my, forces.my) << name;
-    EXPECT_EQ(now.forces.mz, forces.mz) << name;
-    EXPECT_EQ(now.axialConverged, axialConverged) << name;
-    EXPECT_EQ(now.stressesWithinLimits, stressesWithinLimits) << name;
-    EXPECT_EQ(now.strainsWithinLimits, strainsWithinLimits) << name;
-  }
-};
-
 // Post-conditions of a converged state: re-evaluating it gives the reported
 // forces, and they carry the design forces within the solver's tolerance.
 void expectEquilibrium(const std::vector<Element>& elements, const StrainState& state, const ForceTriple& reported,
@@ -125,9 +84,7 @@ TEST(StrainFallbackTest, LinearCircleFarOffTheOriginConvergesInOneStep) {
     s.model.designForces.my = 300.0 * c.nx;
     runDiagonal(s);
     EXPECT_FALSE(s.model.axialConverged) << c.name << ": no longer a case for the fallback";
-    const StoredResults before(s.model);
     runStrainFallback(s.model, kTolerance);
-    before.expectUnchangedIn(s.model, c.name);
 
     const StrainFallbackResult& f = s.model.strainFallback;
     EXPECT_TRUE(f.attempted) << c.name;
@@ -185,9 +142,7 @@ TEST(StrainFallbackTest, CompositeSectionsWhereTheDiagonalIterationFailsConverge
     buildComposite(s, c);
     runDiagonal(s);
     EXPECT_FALSE(s.model.axialConverged) << c.name << ": no longer a case for the fallback";
-    const StoredResults before(s.model);
     runStrainFallback(s.model, kTolerance);
-    before.expectUnchangedIn(s.model, c.name);
 
     const StrainFallbackResult& f = s.model.strainFallback;
     EXPECT_TRUE(f.attempted) << c.name;
@@ -256,9 +211,7 @@ TEST(StrainFallbackTest, SteelRectangleBeyondItsResistanceIsReportedAsSuch) {
     buildSteelRectangle(s, {1.3 * c.nx * kNpl, 1.3 * c.my * kMply, 1.3 * c.mz * kMplz});
     runDiagonal(s);
     ASSERT_FALSE(s.model.axialConverged) << c.name;
-    const StoredResults before(s.model);
     runStrainFallback(s.model, kTolerance);
-    before.expectUnchangedIn(s.model, c.name);
     const StrainFallbackResult& f = s.model.strainFallback;
     EXPECT_TRUE(f.attempted) << c.name;
     EXPECT_FALSE(f.converged) << c.name;

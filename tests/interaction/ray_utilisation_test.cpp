@@ -108,5 +108,36 @@ TEST(FullDiagram, CoversBothSignsOfBothMoments) {
   }
 }
 
+// The nearest point of the My-Mz polyline (4, 0), (4, 2), (0, 4) at N = 0:
+// foot points on the segments first (on a tie the later segment's), the
+// nearest vertex only where no foot lies on a segment. The surface is made
+// of curves that hold each vertex at N = ±1.
+TEST(ClosestCurvePoint, FeetOnSegmentsFirstThenTheNearestVertex) {
+  const auto surface = [](const std::vector<std::pair<double, double>>& polyline) {
+    auto run = std::make_unique<InMemoryRun>();
+    for (const auto& [my, mz] : polyline) run->model.surfaceCurves.push_back({{1, my, mz}, {-1, my, mz}});
+    return run;
+  };
+  const auto bent = surface({{4, 0}, {4, 2}, {0, 4}});
+  const auto square = surface({{2, -2}, {2, 2}, {-2, 2}});
+  struct Case {
+    const char* name;
+    const SectionModel& model;
+    double my, mz, footMy, footMz;
+  } cases[] = {
+      {"outside the first segment", bent->model, 5, 1, 4, 1},
+      {"inside: the second segment is nearer", bent->model, 0, 0, 1.6, 3.2},
+      {"no foot on any segment: the nearest vertex", bent->model, 6, -3, 4, 0},
+      {"beyond the last vertex", bent->model, -1, 6, 0, 4},
+      {"equally near two segments: the later", square->model, 0, 0, 0, 2},
+  };
+  for (const Case& c : cases) {
+    const CurvePoint p = closestCurvePoint(c.model, {0.0, c.my, c.mz});
+    EXPECT_EQ(p.nx, 0.0) << c.name;
+    EXPECT_NEAR(p.my, c.footMy, 1e-12) << c.name;
+    EXPECT_NEAR(p.mz, c.footMz, 1e-12) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace colsec::test

@@ -47,7 +47,7 @@ ForceTriple designOf(const SectionModel& m) { return {m.designForces.nx, m.desig
 TEST(StrainFallbackTest, NothingHappensWhenTheDiagonalIterationConverged) {
   TestSection s;
   const auto* linear = s.addMaterial<LinearMaterial>(1, 1, 210000.0, 355.0, -355.0, 81000.0, 205.0);
-  s.addLayeredRectangle(linear, 100.0, 200.0, 10);
+  s.addGridRectangle(linear, 100.0, 200.0, 1, 10);
   s.model.designForces.nx = -1e5;
   runDiagonal(s);
   ASSERT_TRUE(s.model.axialConverged);

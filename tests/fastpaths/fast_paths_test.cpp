@@ -132,6 +132,7 @@ TEST_F(GeneratedSection, SweepInEveryQuadrantEqualsThePlainSums) {
       {"negative angle", -0.4, kStart, kEnd, 9},
       {"one point (offset 0/0)", 0.7, kStart, kEnd, 1},
       {"all lines through one point", 0.7, 12.5, 12.5, 6},
+      {"offsets falling: every point from its distances", 0.9, kEnd, kStart, 21},
   };
   for (const auto& c : cases) {
     const InteractionCurve plain = sweepCurve(*model, c.alpha, c.start, c.end, c.count);

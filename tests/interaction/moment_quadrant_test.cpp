@@ -181,25 +181,5 @@ TEST(MomentQuadrant, BarsOnOneFaceCannotResistTheMomentThatPutsTheOtherFaceInTen
   }
 }
 
-TEST(MomentQuadrant, QuadrantAndAnglesFollowTheSignsOfTheMoments) {
-  constexpr double kHalfPi = 1.5707963267948966;
-  const struct {
-    double my, mz;
-    int q;
-    double alphaNMy, alphaNMz;
-  } cases[] = {
-      {1, 1, 0, 0.0, kHalfPi},          {0, 0, 0, 0.0, kHalfPi},
-      {-0.0, -0.0, 0, 0.0, kHalfPi},    {-1, 1, 1, 2 * kHalfPi, kHalfPi},
-      {-1, -1, 2, 2 * kHalfPi, 3 * kHalfPi}, {1, -1, 3, 0.0, 3 * kHalfPi},
-  };
-  for (const auto& c : cases) {
-    const MomentQuadrant quadrant = momentQuadrant({0.0, c.my, c.mz, 0.0, 0.0});
-    EXPECT_EQ(quadrant.q, c.q) << c.my << " " << c.mz;
-    EXPECT_EQ(quadrant.firstAngle, c.q * kHalfPi) << c.my << " " << c.mz;
-    EXPECT_EQ(quadrant.alphaNMy, c.alphaNMy) << c.my << " " << c.mz;
-    EXPECT_EQ(quadrant.alphaNMz, c.alphaNMz) << c.my << " " << c.mz;
-  }
-}
-
 }  // namespace
 }  // namespace colsec

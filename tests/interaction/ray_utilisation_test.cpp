@@ -1,5 +1,5 @@
-// The ray utilisation of the My-Mz curve at NEd and the full-circle
-// diagram for pictures, against closed forms.
+// The ray utilisation of the My-Mz curve at NEd and the closest point of
+// the My-Mz curve, against closed forms.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 #include <limits>
 #include <string>
 
-#include "interaction/FullDiagram.h"
 #include "interaction/InteractionCurves.h"
 #include "support/InMemoryRun.h"
 
@@ -72,39 +71,6 @@ TEST(RayUtilisation, OfASteelRectangleAtNZeroAlongEachAxisAndSign) {
       EXPECT_NEAR(r.rayPoint.my, c.my / c.utilisation, 1e-6 * kMplY) << "My = " << c.my;
       EXPECT_NEAR(r.rayPoint.mz, c.mz / c.utilisation, 1e-6 * kMplY) << "Mz = " << c.mz;
     }
-  }
-}
-
-TEST(FullDiagram, CoversBothSignsOfBothMoments) {
-  const auto run = analyseText(rectangleInput(0.5 * kMplY, 0));
-  SectionModel& model = run->model;
-  // colsec's run builds only the design quadrant.
-  EXPECT_FALSE(model.fullDiagram.computed);
-  computeFullDiagram(model);
-  const FullInteractionDiagram& d = model.fullDiagram;
-  ASSERT_TRUE(d.computed);
-  const int n = 19;
-  ASSERT_EQ(d.surfaceCurves.size(), static_cast<std::size_t>(4 * (n - 1) + 1));
-  ASSERT_EQ(d.myMzN0.size(), d.surfaceCurves.size());
-  ASSERT_EQ(d.myMzNEd.size(), d.surfaceCurves.size());
-  struct Case {
-    int index;
-    double my, mz;
-  } cases[] = {{0, kMplY, 0}, {n - 1, 0, kMplZ}, {2 * (n - 1), -kMplY, 0}, {3 * (n - 1), 0, -kMplZ},
-               {4 * (n - 1), kMplY, 0}};
-  for (const Case& c : cases) {
-    EXPECT_NEAR(d.myMzN0[c.index].my, c.my, 1e-9 * kMplY) << "angle index " << c.index;
-    EXPECT_NEAR(d.myMzN0[c.index].mz, c.mz, 1e-9 * kMplY) << "angle index " << c.index;
-  }
-  EXPECT_NEAR(valueAtAxialForce(d.nMyPositive, 0.0, true), kMplY, 1e-9 * kMplY);
-  EXPECT_NEAR(valueAtAxialForce(d.nMyNegative, 0.0, true), -kMplY, 1e-9 * kMplY);
-  EXPECT_NEAR(valueAtAxialForce(d.nMzPositive, 0.0, false), kMplZ, 1e-9 * kMplY);
-  EXPECT_NEAR(valueAtAxialForce(d.nMzNegative, 0.0, false), -kMplZ, 1e-9 * kMplY);
-  // Npl = fyd·A = 355·20000 N at both ends of every N-M sweep.
-  for (const InteractionCurve* curve : {&d.nMyPositive, &d.nMyNegative, &d.nMzPositive, &d.nMzNegative}) {
-    ASSERT_FALSE(curve->empty());
-    EXPECT_NEAR(curve->front().nx, 7.1e6, 1e-6);
-    EXPECT_NEAR(curve->back().nx, -7.1e6, 1e-6);
   }
 }
 

@@ -44,18 +44,6 @@ void expectEquilibrium(const std::vector<Element>& elements, const StrainState& 
 
 ForceTriple designOf(const SectionModel& m) { return {m.designForces.nx, m.designForces.my, m.designForces.mz}; }
 
-TEST(StrainFallbackTest, NothingHappensWhenTheDiagonalIterationConverged) {
-  TestSection s;
-  const auto* linear = s.addMaterial<LinearMaterial>(1, 1, 210000.0, 355.0, -355.0, 81000.0, 205.0);
-  s.addGridRectangle(linear, 100.0, 200.0, 1, 10);
-  s.model.designForces.nx = -1e5;
-  runDiagonal(s);
-  ASSERT_TRUE(s.model.axialConverged);
-  runStrainFallback(s.model, kTolerance);
-  EXPECT_FALSE(s.model.strainFallback.attempted);
-  EXPECT_EQ(s.model.strainFallback.iterations, 0);
-}
-
 struct CircleCase {
   const char* name;
   double nx;

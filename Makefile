@@ -28,11 +28,12 @@ sanitize:
 
 # The tests whose runs use threads (every run's surface beside its strain
 # steps, the parallel sweep, the load table, the page) under the thread
-# sanitizer: a data race fails them.
+# sanitizer: a data race fails them. (The quarter-million-element page is a
+# size figure, left to the other builds.)
 tsan:
 	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOLSEC_TSAN=ON $(CMAKE_FLAGS)
 	cmake --build build-tsan
-	cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j2
+	cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j2 -E PlotSize
 
 clean:
 	rm -rf build build-sanitize build-tsan

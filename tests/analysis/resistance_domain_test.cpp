@@ -181,14 +181,20 @@ TEST(ResistanceDomainTest, SteelRectangleLoadsAreClassifiedAgainstTheClosedForms
 }
 
 TEST(ResistanceDomainTest, AnUnboundedLawIsNeverReportedOutside) {
-  TestSection s;
-  // Steel first: every element is asked, not only the first.
-  const auto* steel = s.addMaterial<Steel1993_543>(2, 10, 210000.0, 355.0, 81000.0);
-  s.addElement(0.0, 150.0, 10.0, 10.0, steel);
-  const auto* linear = s.addMaterial<LinearMaterial>(1, 1, 210000.0, 355.0, -355.0, 81000.0, 205.0);
-  s.addGridRectangle(linear, 100.0, 200.0, 4, 4);
-  updateElementResistances(s.model.elements);
-  EXPECT_FALSE(findResistanceExcess(s.model.elements, {-1e9, 1e12, 1e12}, kTolerance).outside);
+  // Steel first, so that every element is asked; one linear element alone
+  // would be on the neutral axis of the best direction, where it adds nothing.
+  for (const int linearElements : {16, 1}) {
+    TestSection s;
+    const auto* steel = s.addMaterial<Steel1993_543>(2, 10, 210000.0, 355.0, 81000.0);
+    s.addElement(0.0, 150.0, 10.0, 10.0, steel);
+    s.addElement(0.0, -150.0, 10.0, 10.0, steel);
+    const auto* linear = s.addMaterial<LinearMaterial>(1, 1, 210000.0, 355.0, -355.0, 81000.0, 205.0);
+    if (linearElements == 1) s.addElement(0.0, 0.0, 10.0, 10.0, linear);
+    if (linearElements == 16) s.addGridRectangle(linear, 100.0, 200.0, 4, 4);
+    updateElementResistances(s.model.elements);
+    EXPECT_FALSE(findResistanceExcess(s.model.elements, {-1e9, 1e12, 1e12}, kTolerance).outside) << linearElements;
+    EXPECT_FALSE(findResistanceExcess(s.model.elements, {0.0, 1e10, 0.0}, kTolerance).outside) << linearElements;
+  }
 }
 
 TEST(ResistanceDomainTest, ASectionWithoutElementsCarriesNothingBeyondTheTolerance) {

@@ -1,6 +1,7 @@
 // End-to-end runs of the real colsec binary against expected files: one
-// test per folder of tests/e2e/expected (input tests/e2e/cases/NAME.txt)
-// and of tests/examples/expected (input examples/NAME.txt). Each input is
+// test per folder of tests/e2e/expected (input tests/e2e/cases/NAME.txt),
+// of tests/examples/expected (input examples/NAME.txt) and of
+// tests/regression/expected (input tests/regression/cases/NAME.txt). Each input is
 // copied into a fresh folder and run there with --json; the console text,
 // the four result files and NAME_Result.json must equal the files in the
 // case's folder byte for byte, and nothing else may be left behind.
@@ -31,7 +32,8 @@ void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 std::vector<Case> cases() {
   const fs::path root(COLSEC_SOURCE_DIR);
   const std::pair<fs::path, fs::path> suites[] = {{root / "tests/e2e/cases", root / "tests/e2e/expected"},
-                                                  {root / "examples", root / "tests/examples/expected"}};
+                                                  {root / "examples", root / "tests/examples/expected"},
+                                                  {root / "tests/regression/cases", root / "tests/regression/expected"}};
   std::vector<Case> found;
   for (const auto& [inputs, expected] : suites) {
     std::set<fs::path> folders;

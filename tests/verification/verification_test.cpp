@@ -17,7 +17,6 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,17 +48,25 @@ struct CaseRun {
   std::string console, validation, interaction, section, log;
 };
 
-const std::regex kSettings(R"((^#SETTINGS[ \t]+\S+[ \t]+)(\S+))", std::regex::ECMAScript | std::regex::multiline);
-
 std::string caseInput(const std::string& name) {
   return readFile(std::filesystem::path(COLSEC_TEST_DATA_DIR) / (name + ".txt"));
 }
 
-// The element size of the file, the value after the label of "#SETTINGS".
+// Where the element size stands in the input: the third word of the line
+// that starts with "#SETTINGS" (offset and length).
+std::pair<std::size_t, std::size_t> elementSizeField(const std::string& input) {
+  std::size_t at = input.compare(0, 9, "#SETTINGS") == 0 ? 0 : input.find("\n#SETTINGS");
+  if (at == std::string::npos) {
+    ADD_FAILURE() << "no #SETTINGS line";
+    return {0, 0};
+  }
+  for (int word = 0; word < 2; ++word) at = input.find_first_not_of(" \t", input.find_first_of(" \t", at + 1));
+  return {at, input.find_first_of(" \t\r\n", at) - at};
+}
+
 double fileElementSize(const std::string& input) {
-  std::smatch m;
-  if (!std::regex_search(input, m, kSettings)) ADD_FAILURE() << "no #SETTINGS line";
-  return m.empty() ? 0 : std::strtod(m[2].str().c_str(), nullptr);
+  const auto [at, length] = elementSizeField(input);
+  return std::strtod(input.substr(at, length).c_str(), nullptr);
 }
 
 // Runs the case NAME.txt at the element size feSize (0: as in the file).
@@ -69,7 +76,8 @@ CaseRun runCase(const std::string& name, double feSize = 0) {
   run.feSize = feSize > 0 ? feSize : fileElementSize(input);
   std::ostringstream size;
   size << run.feSize;
-  input = std::regex_replace(input, kSettings, "$01" + size.str(), std::regex_constants::format_first_only);
+  const auto [at, length] = elementSizeField(input);
+  input.replace(at, length, size.str());
   TempDir dir;
   colsec::test::writeFile(dir.path() / (name + ".txt"), input);
   const colsec::test::RunResult result = colsec::test::runColsec({name + ".txt"}, dir.path());

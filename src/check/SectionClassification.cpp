@@ -163,11 +163,11 @@ std::vector<DesignCheckItem> profileRoleItems(const SectionModel& model) {
     std::ostringstream what;
     what << "profile " << profile->number;
     if (structural && reinforcingLaw) {
-      what << " has the shape of structural steel but the reinforcing-steel law (Steel1992_327b): the check counts "
-              "it as structural steel (αM, Table 6.3, EN 1993-1-1 Table 5.2); its law carries no shear";
+      what << ": the shape of structural steel with the reinforcing-steel law (Steel1992_327b), counted as "
+              "structural steel (αM, Table 6.3, EN 1993-1-1 Table 5.2); the law carries no shear";
     } else if (!structural && structuralLaw) {
-      what << " is a solid circle, a bar, but has the structural-steel law (Steel1993_543): the check counts it as "
-              "reinforcement (no αM, no local buckling); its law carries shear";
+      what << ": a solid circle, a bar, with the structural-steel law (Steel1993_543), counted as reinforcement "
+              "(no αM, no local buckling); the law carries shear";
     } else {
       continue;
     }

@@ -40,13 +40,6 @@ struct TestSection {
     return model.elements.back();
   }
 
-  // A solid b x h rectangle centred on the origin as one column of n equal
-  // layers across z, bottom layer first.
-  void addLayeredRectangle(const Material* material, double b, double h, int n) {
-    const double t = h / n;
-    for (int i = 0; i < n; ++i) addElement(0.0, -h / 2 + t / 2 + i * t, b, t, material);
-  }
-
   // A solid b (along y) x h (along z) rectangle centred on the origin as a
   // grid of ny x nz equal elements, y outer and z inner as the
   // discretisation orders them.
@@ -58,21 +51,5 @@ struct TestSection {
     }
   }
 };
-
-inline std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// Lines of `text` that start with `prefix`.
-inline std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix) {
-  std::vector<std::string> found;
-  for (const std::string& line : splitLines(text)) {
-    if (line.rfind(prefix, 0) == 0) found.push_back(line);
-  }
-  return found;
-}
 
 }  // namespace colsec::test

@@ -180,32 +180,21 @@ TEST(ResistanceDomainTest, SteelRectangleLoadsAreClassifiedAgainstTheClosedForms
   }
 }
 
-TEST(ResistanceDomainTest, ConcreteIsBoundedByTheFcdOfItsLaw) {
-  // 100 x 100 concrete with fcd = 20 and fcdRedF = 0.85: the law carries
-  // up to A·fcd = 200 kN; 0.85·A·fcd = 170 kN is only the simplified
-  // method's value. No tension.
-  TestSection s;
-  const auto* concrete = s.addMaterial<Concrete1992_3171>(1, 1, 33000.0, 20.0, 0.85, 0.002, 0.0035, 2.0);
-  s.addGridRectangle(concrete, 100.0, 100.0, 10, 10);
-  updateElementResistances(s.model.elements);
-  const LoadCase cases[] = {
-      {"0.95 A fcd", -0.95 * 200000.0, 0.0, 0.0, false},
-      {"A fcd exactly, carried at epsC2", -200000.0, 0.0, 0.0, false},
-      {"1.05 A fcd", -1.05 * 200000.0, 0.0, 0.0, true},
-      {"any tension", 1000.0, 0.0, 0.0, true},
-      {"pure moment", 0.0, 1e6, 0.0, true},
-  };
-  for (const LoadCase& c : cases) {
-    EXPECT_EQ(findResistanceExcess(s.model.elements, {c.nx, c.my, c.mz}, kTolerance).outside, c.outside) << c.name;
-  }
-}
-
 TEST(ResistanceDomainTest, AnUnboundedLawIsNeverReportedOutside) {
-  TestSection s;
-  const auto* linear = s.addMaterial<LinearMaterial>(1, 1, 210000.0, 355.0, -355.0, 81000.0, 205.0);
-  s.addGridRectangle(linear, 100.0, 200.0, 4, 4);
-  updateElementResistances(s.model.elements);
-  EXPECT_FALSE(findResistanceExcess(s.model.elements, {-1e9, 1e12, 1e12}, kTolerance).outside);
+  // Steel first, so that every element is asked; one linear element alone
+  // would be on the neutral axis of the best direction, where it adds nothing.
+  for (const int linearElements : {16, 1}) {
+    TestSection s;
+    const auto* steel = s.addMaterial<Steel1993_543>(2, 10, 210000.0, 355.0, 81000.0);
+    s.addElement(0.0, 150.0, 10.0, 10.0, steel);
+    s.addElement(0.0, -150.0, 10.0, 10.0, steel);
+    const auto* linear = s.addMaterial<LinearMaterial>(1, 1, 210000.0, 355.0, -355.0, 81000.0, 205.0);
+    if (linearElements == 1) s.addElement(0.0, 0.0, 10.0, 10.0, linear);
+    if (linearElements == 16) s.addGridRectangle(linear, 100.0, 200.0, 4, 4);
+    updateElementResistances(s.model.elements);
+    EXPECT_FALSE(findResistanceExcess(s.model.elements, {-1e9, 1e12, 1e12}, kTolerance).outside) << linearElements;
+    EXPECT_FALSE(findResistanceExcess(s.model.elements, {0.0, 1e10, 0.0}, kTolerance).outside) << linearElements;
+  }
 }
 
 TEST(ResistanceDomainTest, ASectionWithoutElementsCarriesNothingBeyondTheTolerance) {
@@ -245,7 +234,7 @@ TEST(ResistanceDomainTest, PlasticStressFieldsSitOnTheBoundaryOfAnUnsymmetricSec
   const std::vector<StressBounds> bounds = boundsOf(s.model.elements);
 
   std::mt19937 rng(20261207);
-  for (int k = 0; k < 24; ++k) {
+  for (int k = 0; k < 48; ++k) {
     const double theta = 2 * std::numbers::pi * unit(rng);
     const double t = -60.0 + 200.0 * unit(rng) + 0.37;  // never on an element centre
     const double a = -t, b = std::cos(theta), c = std::sin(theta);
@@ -261,7 +250,9 @@ TEST(ResistanceDomainTest, PlasticStressFieldsSitOnTheBoundaryOfAnUnsymmetricSec
     ASSERT_NEAR(a * boundary.nx + b * boundary.my + c * boundary.mz,
                 resistanceSupport(s.model.elements, bounds, a, b, c), 1e-6 * std::fabs(boundary.nx) + 1.0)
         << "case " << k;
-    for (const double factor : {0.98, 1.02}) {
+    // 0.05 % beyond the boundary shows only near the best angle: the
+    // coarse 2° search alone misses most of these.
+    for (const double factor : {0.98, 1.0005}) {
       const ForceTriple load{factor * boundary.nx, factor * boundary.my, factor * boundary.mz};
       EXPECT_EQ(findResistanceExcess(s.model.elements, load, kTolerance).outside, factor > 1.0)
           << "case " << k << ": theta " << theta << ", t " << t << ", factor " << factor;

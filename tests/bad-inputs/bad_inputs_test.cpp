@@ -78,5 +78,39 @@ TEST(BadInputsTest, AMillionUnknownRecordsAreIgnored) {
   checkCase("million", input, 1, "colsec: million.txt:1000005: #FORCEED nx: \"1,5\" is not a number\n");
 }
 
+// Every table of load-tables/ is run as loads.csv against section.txt: a
+// malformed one must give its message, write nothing and leave the earlier
+// results; a good one writes section_LoadCases.csv as NAME_LoadCases.csv.
+TEST(BadInputsTest, EveryLoadTableGivesItsMessageOrItsTable) {
+  const fs::path tables = fs::path(COLSEC_TEST_DATA_DIR) / "load-tables";
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(tables)) {
+    if (entry.path().extension() == ".csv" && entry.path().stem().string().find("_LoadCases") == std::string::npos) {
+      names.push_back(entry.path().stem());
+    }
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_GE(names.size(), 20u);
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    const std::string expected = readFile(tables / (name + ".expected"));
+    const int status = std::stoi(expected.substr(0, expected.find('\n')));
+    TempDir dir;
+    fs::copy_file(tables / "section.txt", dir.path() / "section.txt");
+    fs::copy_file(tables / (name + ".csv"), dir.path() / "loads.csv");
+    for (const char* suffix : kResultSuffixes) writeFile(dir.file(std::string("section") + suffix), "earlier");
+    const test::RunResult run = runColsec({"--loads", "loads.csv", "section.txt"}, dir.path());
+    EXPECT_EQ(run.exitCode, status);
+    EXPECT_EQ(run.err, expected.substr(expected.find('\n') + 1));
+    EXPECT_EQ(countTemporaryFiles(dir.path()), 0);
+    if (status != 0) {
+      EXPECT_FALSE(fs::exists(dir.path() / "section_LoadCases.csv"));
+      for (const char* suffix : kResultSuffixes) EXPECT_EQ(readFile(dir.file(std::string("section") + suffix)), "earlier");
+    } else {
+      EXPECT_EQ(readFile(dir.path() / "section_LoadCases.csv"), readFile(tables / (name + "_LoadCases.csv")));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace colsec

@@ -1,5 +1,5 @@
-// The ray utilisation of the My-Mz curve at NEd and the full-circle
-// diagram for pictures, against closed forms.
+// The ray utilisation of the My-Mz curve at NEd and the closest point of
+// the My-Mz curve, against closed forms.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 #include <limits>
 #include <string>
 
-#include "interaction/FullDiagram.h"
 #include "interaction/InteractionCurves.h"
 #include "support/InMemoryRun.h"
 
@@ -75,36 +74,34 @@ TEST(RayUtilisation, OfASteelRectangleAtNZeroAlongEachAxisAndSign) {
   }
 }
 
-TEST(FullDiagram, CoversBothSignsOfBothMoments) {
-  const auto run = analyseText(rectangleInput(0.5 * kMplY, 0));
-  SectionModel& model = run->model;
-  // colsec's run builds only the design quadrant.
-  EXPECT_FALSE(model.fullDiagram.computed);
-  computeFullDiagram(model);
-  const FullInteractionDiagram& d = model.fullDiagram;
-  ASSERT_TRUE(d.computed);
-  const int n = 19;
-  ASSERT_EQ(d.surfaceCurves.size(), static_cast<std::size_t>(4 * (n - 1) + 1));
-  ASSERT_EQ(d.myMzN0.size(), d.surfaceCurves.size());
-  ASSERT_EQ(d.myMzNEd.size(), d.surfaceCurves.size());
+// The nearest point of the My-Mz polyline (4, 0), (4, 2), (0, 4) at N = 0:
+// foot points on the segments first (on a tie the later segment's), the
+// nearest vertex only where no foot lies on a segment. The surface is made
+// of curves that hold each vertex at N = ±1.
+TEST(ClosestCurvePoint, FeetOnSegmentsFirstThenTheNearestVertex) {
+  const auto surface = [](const std::vector<std::pair<double, double>>& polyline) {
+    auto run = std::make_unique<InMemoryRun>();
+    for (const auto& [my, mz] : polyline) run->model.surfaceCurves.push_back({{1, my, mz}, {-1, my, mz}});
+    return run;
+  };
+  const auto bent = surface({{4, 0}, {4, 2}, {0, 4}});
+  const auto square = surface({{2, -2}, {2, 2}, {-2, 2}});
   struct Case {
-    int index;
-    double my, mz;
-  } cases[] = {{0, kMplY, 0}, {n - 1, 0, kMplZ}, {2 * (n - 1), -kMplY, 0}, {3 * (n - 1), 0, -kMplZ},
-               {4 * (n - 1), kMplY, 0}};
+    const char* name;
+    const SectionModel& model;
+    double my, mz, footMy, footMz;
+  } cases[] = {
+      {"outside the first segment", bent->model, 5, 1, 4, 1},
+      {"inside: the second segment is nearer", bent->model, 0, 0, 1.6, 3.2},
+      {"no foot on any segment: the nearest vertex", bent->model, 6, -3, 4, 0},
+      {"beyond the last vertex", bent->model, -1, 6, 0, 4},
+      {"equally near two segments: the later", square->model, 0, 0, 0, 2},
+  };
   for (const Case& c : cases) {
-    EXPECT_NEAR(d.myMzN0[c.index].my, c.my, 1e-9 * kMplY) << "angle index " << c.index;
-    EXPECT_NEAR(d.myMzN0[c.index].mz, c.mz, 1e-9 * kMplY) << "angle index " << c.index;
-  }
-  EXPECT_NEAR(valueAtAxialForce(d.nMyPositive, 0.0, true), kMplY, 1e-9 * kMplY);
-  EXPECT_NEAR(valueAtAxialForce(d.nMyNegative, 0.0, true), -kMplY, 1e-9 * kMplY);
-  EXPECT_NEAR(valueAtAxialForce(d.nMzPositive, 0.0, false), kMplZ, 1e-9 * kMplY);
-  EXPECT_NEAR(valueAtAxialForce(d.nMzNegative, 0.0, false), -kMplZ, 1e-9 * kMplY);
-  // Npl = fyd·A = 355·20000 N at both ends of every N-M sweep.
-  for (const InteractionCurve* curve : {&d.nMyPositive, &d.nMyNegative, &d.nMzPositive, &d.nMzNegative}) {
-    ASSERT_FALSE(curve->empty());
-    EXPECT_NEAR(curve->front().nx, 7.1e6, 1e-6);
-    EXPECT_NEAR(curve->back().nx, -7.1e6, 1e-6);
+    const CurvePoint p = closestCurvePoint(c.model, {0.0, c.my, c.mz});
+    EXPECT_EQ(p.nx, 0.0) << c.name;
+    EXPECT_NEAR(p.my, c.footMy, 1e-12) << c.name;
+    EXPECT_NEAR(p.mz, c.footMz, 1e-12) << c.name;
   }
 }
 

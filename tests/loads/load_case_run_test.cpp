@@ -144,30 +144,5 @@ TEST(LoadCaseRun, ResultsDoNotDependOnTheNumberOfThreads) {
   EXPECT_EQ(one.governing, three.governing);
 }
 
-TEST(LoadCaseRun, TheGoverningCombinationHasTheHighestUtilisation) {
-  const auto outcome = [](double u) {
-    CombinationOutcome o;
-    o.utilisation = u;
-    return o;
-  };
-  const double nan = std::nan("");
-  const struct {
-    const char* name;
-    std::vector<CombinationOutcome> outcomes;
-    int governing;
-  } cases[] = {
-      {"none", {}, -1},
-      {"highest", {outcome(0.3), outcome(0.9), outcome(0.5)}, 1},
-      {"first of equals", {outcome(0.9), outcome(0.4), outcome(0.9)}, 0},
-      {"failed without a number first", {outcome(3.0), outcome(nan), outcome(nan)}, 1},
-  };
-  for (const auto& c : cases) EXPECT_EQ(governingCombination(c.outcomes), c.governing) << c.name;
-
-  LoadCaseOptions options;
-  const LoadCaseResults results = runLoadCases(kSection, "section.txt", kCombinations, options);
-  EXPECT_EQ(results.governing, 3) << "the combination beyond the resistance";
-  EXPECT_FALSE(results.outcomes[3].designCheck.verdict);
-}
-
 }  // namespace
 }  // namespace colsec

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "support/JsonReader.h"
+#include <nlohmann/json.hpp>
+
 #include "support/TestSupport.h"
 
 namespace colsec {
@@ -61,10 +62,17 @@ TEST(LoadCasesEndToEnd, ExampleTableAgreesWithSingleRunsOfEveryRow) {
   fs::copy_file(test::sourcePath("examples/encased_heb_loads.csv"), dir.path() / "loads.csv");
   const test::RunResult run = test::runColsec({"--loads", "loads.csv", "column.txt"}, dir.path());
   ASSERT_EQ(run.exitCode, 0) << run.err;
+  // The table, its JSON and the console text, byte for byte.
+  const std::pair<std::string, std::string> pinned[] = {{"column_LoadCases.csv", "encased_heb_LoadCases.csv"},
+                                                        {"column_LoadCases.json", "encased_heb_LoadCases.json"}};
+  for (const auto& [written, expected] : pinned) {
+    const std::string want = test::readFile(test::sourcePath("tests/loads/expected/" + expected));
+    EXPECT_TRUE(test::readFile(dir.path() / written) == want)
+        << written << "\n" << test::firstDifference(want, test::readFile(dir.path() / written));
+  }
+  const std::string console = test::readFile(test::sourcePath("tests/loads/expected/encased_heb_console.txt"));
+  EXPECT_TRUE(run.out == console) << test::firstDifference(console, run.out);
   const std::string table = test::readFile(dir.path() / "column_LoadCases.csv");
-  EXPECT_EQ(table, test::readFile(test::sourcePath("tests/loads/expected/encased_heb_LoadCases.csv")))
-      << test::firstDifference(test::readFile(test::sourcePath("tests/loads/expected/encased_heb_LoadCases.csv")),
-                               table);
   const std::string input = test::readFile(dir.path() / "column.txt");
   const std::vector<std::string> rows = csvRows(table);
   ASSERT_EQ(rows.size(), 21u);
@@ -81,25 +89,25 @@ TEST(LoadCasesEndToEnd, ExampleTableAgreesWithSingleRunsOfEveryRow) {
     test::writeFile(dir.path() / "single.txt", single.str());
     const test::RunResult one = test::runColsec({"--json", "single.txt"}, dir.path());
     ASSERT_EQ(one.exitCode, 0) << one.err;
-    const test::JsonValue result = test::JsonReader::parse(test::readFile(dir.path() / "single_Result.json"));
+    nlohmann::json result = nlohmann::json::parse(test::readFile(dir.path() / "single_Result.json"));
     const std::string what = "row " + std::to_string(r) + " " + f[0];
-    EXPECT_EQ(f[6], result["generalMethod"]["verified"].flag() ? "ok" : "fails") << what;
-    EXPECT_EQ(f[7], result["simplifiedMethod"]["verified"].flag() ? "ok" : "fails") << what;
-    EXPECT_EQ(f[8], result["designCheck"]["verdict"].flag() ? "ok" : "fails") << what;
-    const test::JsonValue& item = result["designCheck"]["items"][static_cast<std::size_t>(result["designCheck"]["governing"].num())];
-    EXPECT_EQ(f[9], item["clause"].str()) << what;
-    EXPECT_EQ(f[10], item["what"].str()) << what;
-    EXPECT_EQ(f[11], sixDigits(item["utilisation"].num())) << what;
+    EXPECT_EQ(f[6], result["generalMethod"]["verified"].get<bool>() ? "ok" : "fails") << what;
+    EXPECT_EQ(f[7], result["simplifiedMethod"]["verified"].get<bool>() ? "ok" : "fails") << what;
+    EXPECT_EQ(f[8], result["designCheck"]["verdict"].get<bool>() ? "ok" : "fails") << what;
+    nlohmann::json& item = result["designCheck"]["items"][result["designCheck"]["governing"].get<std::size_t>()];
+    EXPECT_EQ(f[9], item["clause"].get<std::string>()) << what;
+    EXPECT_EQ(f[10], item["what"].get<std::string>()) << what;
+    EXPECT_EQ(f[11], sixDigits(item["utilisation"].get<double>())) << what;
   }
   EXPECT_EQ(governing, 20) << "the accidental combination governs";
   // The four result files document the governing combination.
   const std::string report = test::readFile(dir.path() / "column_Validation.res");
   EXPECT_NE(report.find("Force FEd [kN/kNm]: Nx: -3120 My: 312.5 Mz: 244.8 Qy: 118 Qz: 96.2"), std::string::npos);
-  const test::JsonValue all = test::JsonReader::parse(test::readFile(dir.path() / "column_LoadCases.json"));
-  EXPECT_EQ(all["governing"].num(), 19);
-  EXPECT_EQ(all["combinations"].items.size(), 20u);
-  EXPECT_EQ(all["combinations"][19]["name"].str(), "Accidental impact");
-  EXPECT_EQ(all["combinations"][19]["result"]["designForces"]["nx"].num(), -3120e3);
+  nlohmann::json all = nlohmann::json::parse(test::readFile(dir.path() / "column_LoadCases.json"));
+  EXPECT_EQ(all["governing"].get<int>(), 19);
+  EXPECT_EQ(all["combinations"].size(), 20u);
+  EXPECT_EQ(all["combinations"][19]["name"].get<std::string>(), "Accidental impact");
+  EXPECT_EQ(all["combinations"][19]["result"]["designForces"]["nx"].get<double>(), -3120e3);
   EXPECT_NE(run.out.find("> Accidental impact"), std::string::npos) << run.out;
 }
 
@@ -116,9 +124,9 @@ TEST(LoadCasesEndToEnd, NamesAreQuotedInTheCsvAndEscapedInTheJson) {
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[1].rfind("\"Wind, \"\"left\"\"\",-2000,100,20,5,10,", 0), 0u) << rows[1];
   EXPECT_EQ(rows[2].rfind("Schnee Ü \\ 1,-2500,80,10,5,10,", 0), 0u) << rows[2];
-  const test::JsonValue all = test::JsonReader::parse(test::readFile(dir.path() / "column_LoadCases.json"));
-  EXPECT_EQ(all["combinations"][0]["name"].str(), "Wind, \"left\"");
-  EXPECT_EQ(all["combinations"][1]["name"].str(), "Schnee Ü \\ 1");
+  nlohmann::json all = nlohmann::json::parse(test::readFile(dir.path() / "column_LoadCases.json"));
+  EXPECT_EQ(all["combinations"][0]["name"].get<std::string>(), "Wind, \"left\"");
+  EXPECT_EQ(all["combinations"][1]["name"].get<std::string>(), "Schnee Ü \\ 1");
 }
 
 TEST(LoadCasesEndToEnd, AMalformedTableWritesAndChangesNothing) {

@@ -19,14 +19,11 @@ struct InMemoryRun {
   SectionModel model;
 };
 
-// `prepare` may change the model after reading, before the analysis.
-template <typename Prepare>
-std::unique_ptr<InMemoryRun> analyseText(const std::string& text, Prepare prepare) {
+inline std::unique_ptr<InMemoryRun> analyseText(const std::string& text) {
   auto run = std::make_unique<InMemoryRun>();
   std::istringstream input(text);
   readInput(input, run->model, "input.txt", run->warnings);
   run->model.pruneMaterials();
-  prepare(run->model);
   std::ostringstream log, interaction, section, validation;
   runAnalysisSteps(run->model, kSolverTolerance, {&log, &interaction, &section, &validation, run->console});
   return run;
@@ -46,8 +43,5 @@ inline std::string steelRectangleInput(double my, double mz) {
          "#SETTINGS SET 13 0 0 19 101\n";
 }
 
-inline std::unique_ptr<InMemoryRun> analyseText(const std::string& text) {
-  return analyseText(text, [](SectionModel&) {});
-}
 
 }  // namespace colsec::test

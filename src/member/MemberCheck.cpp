@@ -325,7 +325,7 @@ void addMemberCheck(SectionModel& model, double tolerance, const SectionCheckIte
         own.push_back(makeItem("6.7.3.5(2)",
                                "buckling " + about + ": NEd ≤ Nb,Rd = χ·Npl,Rd (curve " + std::string(1, a.curve) +
                                    ", EN 1993-1-1 6.3.1.2)",
-                               nEd, a.nbRd));
+                               nEd, a.nbRd, CheckQuantity::Force));
       }
       if (nEd > 0.0) {
         own.push_back(makeItem("6.7.3.1(1)",
@@ -337,7 +337,7 @@ void addMemberCheck(SectionModel& model, double tolerance, const SectionCheckIte
         DesignCheckItem item = makeItem("6.7.3.4(5)",
                                         "second-order amplification " + about +
                                             ": NEd reaches Ncr,eff = π²(EI)eff,II/L², no second-order equilibrium",
-                                        nEd, a.ncrEff);
+                                        nEd, a.ncrEff, CheckQuantity::Force);
         item.ok = false;
         own.push_back(item);
       }

@@ -127,8 +127,8 @@ std::pair<SectionStiffness, SectionStiffness> FibreTable::effectiveStiffnesses()
   return {first, second};
 }
 
-ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vector<double>& stresses,
-                                              std::vector<double>& tangents) const {
+void FibreTable::evaluateAll(const StrainState& state, std::vector<double>& stresses,
+                             std::vector<double>& tangents) const {
   // The laws first, then the sums: a loop that calls the power function
   // would keep its six sums in memory around every call.
   // The parabola's stresses that need the power function are listed and
@@ -157,6 +157,11 @@ ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vec
     const double strain = f.strainAt(state);
     evaluate(f, strain, stresses[i], tangents[i]);
   }
+}
+
+ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vector<double>& stresses,
+                                              std::vector<double>& tangents) const {
+  evaluateAll(state, stresses, tangents);
   ForceTriple forces;
   SectionStiffness stiffness;
   for (std::size_t i = 0; i < fibres_.size(); ++i) {
@@ -171,6 +176,48 @@ ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vec
     stiffness.EIz += et * f.inertiaZ;
   }
   return {{clampSmall(forces.nx), clampSmall(forces.my), clampSmall(forces.mz)}, stiffness};
+}
+
+FibreTable::NewtonSums FibreTable::newtonSums(const StrainState& state, std::vector<double>& stresses,
+                                              std::vector<double>& tangents) const {
+  NewtonSums sums;
+  sums.forces = newtonForces(state, stresses, tangents);
+  newtonTangent(tangents, sums.k);
+  return sums;
+}
+
+ForceTriple FibreTable::newtonForces(const StrainState& state, std::vector<double>& stresses,
+                                     std::vector<double>& tangents) const {
+  evaluateAll(state, stresses, tangents);
+  ForceTriple forces;
+  for (std::size_t i = 0; i < fibres_.size(); ++i) {
+    const Fibre& f = fibres_[i];
+    const double n = stresses[i] * f.area;
+    forces.nx += n;
+    forces.my += n * f.posZ;
+    forces.mz += n * f.posY;
+  }
+  return {clampSmall(forces.nx), clampSmall(forces.my), clampSmall(forces.mz)};
+}
+
+void FibreTable::newtonTangent(const std::vector<double>& tangents, double (&k)[6]) const {
+  double k00 = 0.0, k01 = 0.0, k02 = 0.0, k11 = 0.0, k12 = 0.0, k22 = 0.0;
+  for (std::size_t i = 0; i < fibres_.size(); ++i) {
+    const Fibre& f = fibres_[i];
+    const double et = tangents[i] * f.area;
+    k00 += et;
+    k01 += et * f.posZ;
+    k02 += et * f.posY;
+    k11 += et * f.posZ * f.posZ;
+    k12 += et * f.posZ * f.posY;
+    k22 += et * f.posY * f.posY;
+  }
+  k[0] = k00;
+  k[1] = k01;
+  k[2] = k02;
+  k[3] = k11;
+  k[4] = k12;
+  k[5] = k22;
 }
 
 }  // namespace colsec

@@ -30,6 +30,22 @@ class FibreTable {
   // modulus at that state.
   ForcesAndTangent forcesAndTangent(const StrainState& state, std::vector<double>& stresses,
                                     std::vector<double>& tangents) const;
+  // What the full Newton iteration of the strain fallback sums at `state`:
+  // the forces as sectionInternalForces, and k = Σ Et·A·[1, z, y]ᵀ[1, z, y]
+  // (k00, k01, k02, k11, k12, k22) as its plain loop sums them, each element
+  // in sequence order. stresses and tangents: scratch as above.
+  struct NewtonSums {
+    ForceTriple forces;
+    double k[6] = {};
+  };
+  NewtonSums newtonSums(const StrainState& state, std::vector<double>& stresses,
+                        std::vector<double>& tangents) const;
+  // The same in two parts, for a line search that needs the tangent only of
+  // the state it accepts: the forces (the laws evaluated into stresses and
+  // tangents), then k from the tangents of that evaluation.
+  ForceTriple newtonForces(const StrainState& state, std::vector<double>& stresses,
+                           std::vector<double>& tangents) const;
+  void newtonTangent(const std::vector<double>& tangents, double (&k)[6]) const;
   // sectionEffectiveStiffness() and sectionEffectiveStiffnessII() in one pass.
   std::pair<SectionStiffness, SectionStiffness> effectiveStiffnesses() const;
 
@@ -57,6 +73,8 @@ class FibreTable {
 
   static Law lawOf(const Material* material);
   void evaluate(const Fibre& fibre, double strain, double& stress, double& tangent) const;
+  // Every fibre's stress and tangent modulus at `state`.
+  void evaluateAll(const StrainState& state, std::vector<double>& stresses, std::vector<double>& tangents) const;
 
   std::vector<Fibre> fibres_;
   SectionStiffness restTangent_;

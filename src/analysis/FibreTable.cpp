@@ -1,7 +1,10 @@
 #include "analysis/FibreTable.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "materials/Concrete1992_3171.h"
 #include "materials/Concrete1992_3172.h"
@@ -32,6 +35,8 @@ FibreTable::FibreTable(const std::vector<Element>& elements) {
       fibre.tauOrStrength = static_cast<const Steel1993_543*>(e.material)->reducedStrength(e.tauComb);
     }
     fibres_.push_back(fibre);
+    zMax_ = std::max(zMax_, std::fabs(e.posZ));
+    yMax_ = std::max(yMax_, std::fabs(e.posY));
   }
   restTangent_ = tangent(StrainState{});
 }
@@ -218,6 +223,64 @@ void FibreTable::newtonTangent(const std::vector<double>& tangents, double (&k)[
   k[3] = k11;
   k[4] = k12;
   k[5] = k22;
+}
+
+namespace {
+
+// Distance of `strain` into the plateaus outside [lower, upper] (strain >
+// upper or strain < lower, as the laws test them); 0 between them.
+double beyond(double strain, double lower, double upper) {
+  if (strain > upper) return strain - upper;
+  if (strain < lower) return lower - strain;
+  return 0.0;
+}
+
+}  // namespace
+
+double FibreTable::plateauMargin(const StrainState& from) const {
+  double margin = std::numeric_limits<double>::infinity();
+  for (const Fibre& f : fibres_) {
+    const double strain = f.strainAt(from);
+    double distance = 0.0;
+    switch (f.law) {
+      case Law::Parabola:
+        distance = beyond(strain, static_cast<const Concrete1992_3171&>(*f.material).epsC2, 0.0);
+        break;
+      case Law::Bilinear:
+        distance = beyond(strain, static_cast<const Concrete1992_3172&>(*f.material).epsC2, 0.0);
+        break;
+      case Law::StructuralSteel: {
+        // The yield strain as elasticPlasticStress computes it.
+        const double yield = f.tauOrStrength / static_cast<const Steel1993_543&>(*f.material).E;
+        distance = beyond(strain, -yield, yield);
+        break;
+      }
+      case Law::ReinforcingSteel: {
+        const auto& law = static_cast<const Steel1992_327b&>(*f.material);
+        const double yield = law.fyd / law.E;
+        distance = beyond(strain, -yield, yield);
+        break;
+      }
+      case Law::Linear:
+      case Law::Other:
+        break;
+    }
+    if (!(distance > 0.0)) return 0.0;  // also a NaN strain
+    margin = std::min(margin, distance);
+  }
+  // Half of the smallest distance: its own rounding is far below that.
+  return 0.5 * margin;
+}
+
+double FibreTable::strainMove(const StrainState& from, const StrainState& to) const {
+  const double move = std::fabs(to.epsX - from.epsX) + std::fabs(to.kappaY - from.kappaY) * zMax_ +
+                      std::fabs(to.kappaZ - from.kappaZ) * yMax_;
+  const auto size = [this](const StrainState& s) {
+    return std::fabs(s.epsX) + std::fabs(s.kappaY) * zMax_ + std::fabs(s.kappaZ) * yMax_;
+  };
+  // The strain of a fibre is rounded three times, by at most 2⁻⁵³ of the
+  // sizes above each; the move's own rounding is a relative 1e-15 at most.
+  return move * (1.0 + 1e-12) + 1e-15 * (size(from) + size(to));
 }
 
 }  // namespace colsec

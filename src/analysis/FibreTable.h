@@ -46,6 +46,18 @@ class FibreTable {
   ForceTriple newtonForces(const StrainState& state, std::vector<double>& stresses,
                            std::vector<double>& tangents) const;
   void newtonTangent(const std::vector<double>& tangents, double (&k)[6]) const;
+  // Beyond the resistance the iterations wander over states where every
+  // fibre lies on a plateau of its law (compression or yield plateau, or
+  // concrete in tension), so that the sums do not change from one state to
+  // the next. plateauMargin(from) is a distance m ≥ 0 such that every state
+  // s with strainMove(from, s) < m gives each fibre the stress and tangent
+  // it has at `from`, bit for bit (hence the same sums); 0 when a fibre lies
+  // where its law is not constant.
+  double plateauMargin(const StrainState& from) const;
+  // A bound of how far any fibre's strain, as computed from the state
+  // (rounding included), moves between `from` and `to`; never below the true
+  // move, infinite or NaN where the states are not finite.
+  double strainMove(const StrainState& from, const StrainState& to) const;
   // sectionEffectiveStiffness() and sectionEffectiveStiffnessII() in one pass.
   std::pair<SectionStiffness, SectionStiffness> effectiveStiffnesses() const;
 
@@ -78,6 +90,8 @@ class FibreTable {
 
   std::vector<Fibre> fibres_;
   SectionStiffness restTangent_;
+  double zMax_ = 0.0;  // largest |posZ| and |posY|: the lever arms of the curvatures
+  double yMax_ = 0.0;
 };
 
 }  // namespace colsec

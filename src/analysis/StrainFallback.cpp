@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <utility>
 
@@ -93,8 +95,23 @@ class SectionLaws {
   // search are rejected on their forces alone.
   Evaluation forcesAt(const StrainState& state) const {
     if (fibres_ == nullptr) return evaluate(elements_, state);
+    // On the plateaus around the state evaluated last every fibre keeps
+    // its stress and tangent: so do the sums.
+    if (!(plateauMargin_ > 0.0 && fibres_->strainMove(evaluatedState_, state) < plateauMargin_)) {
+      const ForceTriple before = evaluatedForces_;
+      evaluatedForces_ = fibres_->newtonForces(state, stresses_, tangents_);
+      evaluatedState_ = state;
+      // Only fibres without stiffness can lie on plateaus, and they are
+      // worth measuring only when the last move did not change the forces.
+      const bool unchanged = std::bit_cast<std::uint64_t>(before.nx) == std::bit_cast<std::uint64_t>(evaluatedForces_.nx) &&
+                             std::bit_cast<std::uint64_t>(before.my) == std::bit_cast<std::uint64_t>(evaluatedForces_.my) &&
+                             std::bit_cast<std::uint64_t>(before.mz) == std::bit_cast<std::uint64_t>(evaluatedForces_.mz);
+      const bool stiffless =
+          unchanged && std::all_of(tangents_.begin(), tangents_.end(), [](double t) { return t == 0.0; });
+      plateauMargin_ = stiffless ? fibres_->plateauMargin(state) : 0.0;
+    }
     Evaluation result;
-    result.forces = fibres_->newtonForces(state, stresses_, tangents_);
+    result.forces = evaluatedForces_;
     return result;
   }
 
@@ -108,9 +125,13 @@ class SectionLaws {
  private:
   const std::vector<Element>& elements_;
   const FibreTable* fibres_;
-  // The laws' values at the state evaluated last.
+  // The laws' values at the state evaluated last, its forces and how far
+  // the states may move from it on the plateaus of every law.
   mutable std::vector<double> stresses_;
   mutable std::vector<double> tangents_;
+  mutable StrainState evaluatedState_;
+  mutable ForceTriple evaluatedForces_;
+  mutable double plateauMargin_ = 0.0;
 };
 
 // Solves M·x = r for a symmetric positive semi-definite M. The system is

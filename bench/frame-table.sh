@@ -12,6 +12,9 @@
 # `memory` the peak resident memory of the table run and of one single run
 # are measured instead (GNU time), for tables of many rows.
 #
+# With FRAME_MEMBER=1 in the environment the column is also checked as a
+# 4 m member (#MEMBER), whose two second-order checks run in every row.
+#
 # usage: bench/frame-table.sh COLSEC [ROWS [ROUNDS]]
 #        bench/frame-table.sh COLSEC ROWS memory
 set -euo pipefail
@@ -37,6 +40,7 @@ section() {
 #PROFILE CIRC NR 5 MAT 3 DIM -150 -150 20 0 0
 #PROFILE CIRC NR 6 MAT 3 DIM  150 -150 20 0 0
 EOF
+  if [ -n "${FRAME_MEMBER:-}" ]; then echo '#MEMBER LEN 4000 LCR 4000 4000 RATIO 0 0 CREEP 2 0.6'; fi
 }
 settings='#SETTINGS SET 3.8 0 0 19 100'
 

@@ -237,8 +237,9 @@ double beyond(double strain, double lower, double upper) {
 
 }  // namespace
 
-double FibreTable::plateauMargin(const StrainState& from) const {
+double FibreTable::plateauMargin(const StrainState& from, double wanted) const {
   double margin = std::numeric_limits<double>::infinity();
+  const double enough = 2.0 * wanted;  // the margin is half the distance
   for (const Fibre& f : fibres_) {
     const double strain = f.strainAt(from);
     double distance = 0.0;
@@ -265,7 +266,7 @@ double FibreTable::plateauMargin(const StrainState& from) const {
       case Law::Other:
         break;
     }
-    if (!(distance > 0.0)) return 0.0;  // also a NaN strain
+    if (!(distance > 0.0) || distance <= enough) return 0.0;  // also a NaN strain
     margin = std::min(margin, distance);
   }
   // Half of the smallest distance: its own rounding is far below that.

@@ -53,7 +53,9 @@ class FibreTable {
   // s with strainMove(from, s) < m gives each fibre the stress and tangent
   // it has at `from`, bit for bit (hence the same sums); 0 when a fibre lies
   // where its law is not constant.
-  double plateauMargin(const StrainState& from) const;
+  // `wanted`: a margin not above it is of no use to the caller, and 0 is
+  // returned as soon as it is clear that the margin will not exceed it.
+  double plateauMargin(const StrainState& from, double wanted = 0.0) const;
   // A bound of how far any fibre's strain, as computed from the state
   // (rounding included), moves between `from` and `to`; never below the true
   // move, infinite or NaN where the states are not finite.

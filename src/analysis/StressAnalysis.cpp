@@ -75,6 +75,9 @@ void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log,
     correct(state.kappaZ, residual.mz, stiffness.EIz);
     if (!(plateauMargin > 0.0 && fibres.strainMove(evaluatedState, state) < plateauMargin)) {
       const ForceTriple before = lastEvaluated.forces;
+      // The steps of the diagonal iteration on plateaus are alike: a margin
+      // below the last one skips nothing.
+      const double lastStep = fibres.strainMove(evaluatedState, state);
       lastEvaluated = fibres.forcesAndTangent(state, stresses, tangents);
       evaluatedState = state;
       // Only a state without any stiffness can lie on plateaus throughout,
@@ -82,7 +85,7 @@ void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log,
       // not change the forces.
       const SectionStiffness& t = lastEvaluated.tangent;
       const bool stiffless = t.EAx == 0.0 && t.EIy == 0.0 && t.EIz == 0.0;
-      plateauMargin = stiffless && sameBits(before, lastEvaluated.forces) ? fibres.plateauMargin(state) : 0.0;
+      plateauMargin = stiffless && sameBits(before, lastEvaluated.forces) ? fibres.plateauMargin(state, lastStep) : 0.0;
     }
     // Every fibre's stress is that of the state evaluated last.
     const ForcesAndTangent& evaluated = lastEvaluated;

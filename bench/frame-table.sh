@@ -12,6 +12,7 @@
 # `memory` the peak resident memory of the table run and of one single run
 # are measured instead (GNU time), for tables of many rows.
 #
+# FRAME_KEEP=1 keeps the generated folder (its path is that of mktemp -d).
 # With FRAME_MEMBER=1 in the environment the column is also checked as a
 # 4 m member (#MEMBER), whose two second-order checks run in every row.
 #

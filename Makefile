@@ -3,7 +3,7 @@ BUILD ?= build
 EXAMPLE ?= examples/encased_heb.txt
 CMAKE_FLAGS ?=
 
-.PHONY: run test build configure sanitize tsan bench clean fuzz fuzz-build fuzz-replay aarch64
+.PHONY: run test build configure sanitize tsan bench bench-frame-memory clean fuzz fuzz-build fuzz-replay aarch64
 
 configure:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
@@ -67,6 +67,14 @@ bench:
 	cmake --build build-bench --target colsec_bench colsec_loads_bench
 	./build-bench/bench/colsec_bench $(BENCH_SIZES)
 	./build-bench/bench/colsec_loads_bench
+	bench/frame-table.sh build-bench/colsec 200 3
+
+# The frame program's table of 10 000 rows: peak memory of the table run
+# against single runs (several minutes; only on request).
+bench-frame-memory:
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOLSEC_BENCH=ON -DCOLSEC_TESTS=OFF
+	cmake --build build-bench --target colsec
+	bench/frame-table.sh build-bench/colsec 10000 memory
 
 # 64-bit ARM: every source compiled with Debian's cross compiler, the
 # programs linked statically; the fast paths' bit-identity tests (the

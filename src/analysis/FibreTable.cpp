@@ -1,7 +1,10 @@
 #include "analysis/FibreTable.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "materials/Concrete1992_3171.h"
 #include "materials/Concrete1992_3172.h"
@@ -32,6 +35,8 @@ FibreTable::FibreTable(const std::vector<Element>& elements) {
       fibre.tauOrStrength = static_cast<const Steel1993_543*>(e.material)->reducedStrength(e.tauComb);
     }
     fibres_.push_back(fibre);
+    zMax_ = std::max(zMax_, std::fabs(e.posZ));
+    yMax_ = std::max(yMax_, std::fabs(e.posY));
   }
   restTangent_ = tangent(StrainState{});
 }
@@ -127,8 +132,8 @@ std::pair<SectionStiffness, SectionStiffness> FibreTable::effectiveStiffnesses()
   return {first, second};
 }
 
-ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vector<double>& stresses,
-                                              std::vector<double>& tangents) const {
+void FibreTable::evaluateAll(const StrainState& state, std::vector<double>& stresses,
+                             std::vector<double>& tangents) const {
   // The laws first, then the sums: a loop that calls the power function
   // would keep its six sums in memory around every call.
   // The parabola's stresses that need the power function are listed and
@@ -157,6 +162,11 @@ ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vec
     const double strain = f.strainAt(state);
     evaluate(f, strain, stresses[i], tangents[i]);
   }
+}
+
+ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vector<double>& stresses,
+                                              std::vector<double>& tangents) const {
+  evaluateAll(state, stresses, tangents);
   ForceTriple forces;
   SectionStiffness stiffness;
   for (std::size_t i = 0; i < fibres_.size(); ++i) {
@@ -171,6 +181,107 @@ ForcesAndTangent FibreTable::forcesAndTangent(const StrainState& state, std::vec
     stiffness.EIz += et * f.inertiaZ;
   }
   return {{clampSmall(forces.nx), clampSmall(forces.my), clampSmall(forces.mz)}, stiffness};
+}
+
+FibreTable::NewtonSums FibreTable::newtonSums(const StrainState& state, std::vector<double>& stresses,
+                                              std::vector<double>& tangents) const {
+  NewtonSums sums;
+  sums.forces = newtonForces(state, stresses, tangents);
+  newtonTangent(tangents, sums.k);
+  return sums;
+}
+
+ForceTriple FibreTable::newtonForces(const StrainState& state, std::vector<double>& stresses,
+                                     std::vector<double>& tangents) const {
+  evaluateAll(state, stresses, tangents);
+  ForceTriple forces;
+  for (std::size_t i = 0; i < fibres_.size(); ++i) {
+    const Fibre& f = fibres_[i];
+    const double n = stresses[i] * f.area;
+    forces.nx += n;
+    forces.my += n * f.posZ;
+    forces.mz += n * f.posY;
+  }
+  return {clampSmall(forces.nx), clampSmall(forces.my), clampSmall(forces.mz)};
+}
+
+void FibreTable::newtonTangent(const std::vector<double>& tangents, double (&k)[6]) const {
+  double k00 = 0.0, k01 = 0.0, k02 = 0.0, k11 = 0.0, k12 = 0.0, k22 = 0.0;
+  for (std::size_t i = 0; i < fibres_.size(); ++i) {
+    const Fibre& f = fibres_[i];
+    const double et = tangents[i] * f.area;
+    k00 += et;
+    k01 += et * f.posZ;
+    k02 += et * f.posY;
+    k11 += et * f.posZ * f.posZ;
+    k12 += et * f.posZ * f.posY;
+    k22 += et * f.posY * f.posY;
+  }
+  k[0] = k00;
+  k[1] = k01;
+  k[2] = k02;
+  k[3] = k11;
+  k[4] = k12;
+  k[5] = k22;
+}
+
+namespace {
+
+// Distance of `strain` into the plateaus outside [lower, upper] (strain >
+// upper or strain < lower, as the laws test them); 0 between them.
+double beyond(double strain, double lower, double upper) {
+  if (strain > upper) return strain - upper;
+  if (strain < lower) return lower - strain;
+  return 0.0;
+}
+
+}  // namespace
+
+double FibreTable::plateauMargin(const StrainState& from, double wanted) const {
+  double margin = std::numeric_limits<double>::infinity();
+  const double enough = 2.0 * wanted;  // the margin is half the distance
+  for (const Fibre& f : fibres_) {
+    const double strain = f.strainAt(from);
+    double distance = 0.0;
+    switch (f.law) {
+      case Law::Parabola:
+        distance = beyond(strain, static_cast<const Concrete1992_3171&>(*f.material).epsC2, 0.0);
+        break;
+      case Law::Bilinear:
+        distance = beyond(strain, static_cast<const Concrete1992_3172&>(*f.material).epsC2, 0.0);
+        break;
+      case Law::StructuralSteel: {
+        // The yield strain as elasticPlasticStress computes it.
+        const double yield = f.tauOrStrength / static_cast<const Steel1993_543&>(*f.material).E;
+        distance = beyond(strain, -yield, yield);
+        break;
+      }
+      case Law::ReinforcingSteel: {
+        const auto& law = static_cast<const Steel1992_327b&>(*f.material);
+        const double yield = law.fyd / law.E;
+        distance = beyond(strain, -yield, yield);
+        break;
+      }
+      case Law::Linear:
+      case Law::Other:
+        break;
+    }
+    if (!(distance > 0.0) || distance <= enough) return 0.0;  // also a NaN strain
+    margin = std::min(margin, distance);
+  }
+  // Half of the smallest distance: its own rounding is far below that.
+  return 0.5 * margin;
+}
+
+double FibreTable::strainMove(const StrainState& from, const StrainState& to) const {
+  const double move = std::fabs(to.epsX - from.epsX) + std::fabs(to.kappaY - from.kappaY) * zMax_ +
+                      std::fabs(to.kappaZ - from.kappaZ) * yMax_;
+  const auto size = [this](const StrainState& s) {
+    return std::fabs(s.epsX) + std::fabs(s.kappaY) * zMax_ + std::fabs(s.kappaZ) * yMax_;
+  };
+  // The strain of a fibre is rounded three times, by at most 2⁻⁵³ of the
+  // sizes above each; the move's own rounding is a relative 1e-15 at most.
+  return move * (1.0 + 1e-12) + 1e-15 * (size(from) + size(to));
 }
 
 }  // namespace colsec

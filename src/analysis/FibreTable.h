@@ -30,6 +30,36 @@ class FibreTable {
   // modulus at that state.
   ForcesAndTangent forcesAndTangent(const StrainState& state, std::vector<double>& stresses,
                                     std::vector<double>& tangents) const;
+  // What the full Newton iteration of the strain fallback sums at `state`:
+  // the forces as sectionInternalForces, and k = Σ Et·A·[1, z, y]ᵀ[1, z, y]
+  // (k00, k01, k02, k11, k12, k22) as its plain loop sums them, each element
+  // in sequence order. stresses and tangents: scratch as above.
+  struct NewtonSums {
+    ForceTriple forces;
+    double k[6] = {};
+  };
+  NewtonSums newtonSums(const StrainState& state, std::vector<double>& stresses,
+                        std::vector<double>& tangents) const;
+  // The same in two parts, for a line search that needs the tangent only of
+  // the state it accepts: the forces (the laws evaluated into stresses and
+  // tangents), then k from the tangents of that evaluation.
+  ForceTriple newtonForces(const StrainState& state, std::vector<double>& stresses,
+                           std::vector<double>& tangents) const;
+  void newtonTangent(const std::vector<double>& tangents, double (&k)[6]) const;
+  // Beyond the resistance the iterations wander over states where every
+  // fibre lies on a plateau of its law (compression or yield plateau, or
+  // concrete in tension), so that the sums do not change from one state to
+  // the next. plateauMargin(from) is a distance m ≥ 0 such that every state
+  // s with strainMove(from, s) < m gives each fibre the stress and tangent
+  // it has at `from`, bit for bit (hence the same sums); 0 when a fibre lies
+  // where its law is not constant.
+  // `wanted`: a margin not above it is of no use to the caller, and 0 is
+  // returned as soon as it is clear that the margin will not exceed it.
+  double plateauMargin(const StrainState& from, double wanted = 0.0) const;
+  // A bound of how far any fibre's strain, as computed from the state
+  // (rounding included), moves between `from` and `to`; never below the true
+  // move, infinite or NaN where the states are not finite.
+  double strainMove(const StrainState& from, const StrainState& to) const;
   // sectionEffectiveStiffness() and sectionEffectiveStiffnessII() in one pass.
   std::pair<SectionStiffness, SectionStiffness> effectiveStiffnesses() const;
 
@@ -57,9 +87,13 @@ class FibreTable {
 
   static Law lawOf(const Material* material);
   void evaluate(const Fibre& fibre, double strain, double& stress, double& tangent) const;
+  // Every fibre's stress and tangent modulus at `state`.
+  void evaluateAll(const StrainState& state, std::vector<double>& stresses, std::vector<double>& tangents) const;
 
   std::vector<Fibre> fibres_;
   SectionStiffness restTangent_;
+  double zMax_ = 0.0;  // largest |posZ| and |posY|: the lever arms of the curvatures
+  double yMax_ = 0.0;
 };
 
 }  // namespace colsec

@@ -165,9 +165,13 @@ ResistanceExcess findResistanceExcess(const std::vector<Element>& elements, cons
     return value;
   };
 
+  // One direction that proves the forces outside is all the answer needs:
+  // the search stops at the first.
   // Axial force beyond the tension or compression resistance.
   consider({1.0, 0.0, 0.0});
+  if (result.outside) return result;
   consider({-1.0, 0.0, 0.0});
+  if (result.outside) return result;
 
   const double step = 2.0 * std::numbers::pi / kSearchAngles;
   double bestTheta = 0.0;
@@ -175,6 +179,7 @@ ResistanceExcess findResistanceExcess(const std::vector<Element>& elements, cons
   for (int k = 0; k < kSearchAngles; ++k) {
     const double theta = k * step;
     const double value = consider(search.atAngle(theta));
+    if (result.outside) return result;
     if (value > bestAtAngle) {
       bestAtAngle = value;
       bestTheta = theta;
@@ -191,7 +196,7 @@ ResistanceExcess findResistanceExcess(const std::vector<Element>& elements, cons
   double x2 = lo + ratio * (hi - lo);
   double f1 = consider(search.atAngle(x1));
   double f2 = consider(search.atAngle(x2));
-  for (int k = 0; k < kRefinementSteps; ++k) {
+  for (int k = 0; k < kRefinementSteps && !result.outside; ++k) {
     if (f1 > f2) {
       hi = x2;
       x2 = x1;

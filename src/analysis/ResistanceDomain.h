@@ -38,7 +38,7 @@ double resistanceSupport(const std::vector<Element>& elements, const std::vector
                          double b, double c);
 
 // A direction that proves the design forces outside the domain, if one was
-// found.
+// found (the first found; the search stops there).
 struct ResistanceExcess {
   bool outside = false;
   double a = 0.0;           // direction found (the best one tried when not outside)

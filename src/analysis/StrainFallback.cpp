@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <utility>
 
 #include "analysis/ElementResults.h"
+#include "analysis/FibreTable.h"
 #include "analysis/ResistanceDomain.h"
 #include "analysis/SectionSums.h"
 #include "model/SectionModel.h"
@@ -73,6 +76,63 @@ Evaluation evaluate(const std::vector<Element>& elements, const StrainState& sta
   result.tangent = {{{k00, k01, k02}, {k01, k11, k12}, {k02, k12, k22}}};
   return result;
 }
+
+// The section as the iteration reads it: the table of laws where there is
+// one (the same sums, bit for bit), else the elements themselves.
+class SectionLaws {
+ public:
+  SectionLaws(const std::vector<Element>& elements, const FibreTable* fibres) : elements_(elements), fibres_(fibres) {}
+
+  // Forces and tangent at `state`.
+  Evaluation operator()(const StrainState& state) const {
+    Evaluation result = forcesAt(state);
+    completeTangent(result);
+    return result;
+  }
+
+  // The forces at `state`; the tangent follows from completeTangent, as
+  // long as no other state was evaluated in between. Most trials of a line
+  // search are rejected on their forces alone.
+  Evaluation forcesAt(const StrainState& state) const {
+    if (fibres_ == nullptr) return evaluate(elements_, state);
+    // On the plateaus around the state evaluated last every fibre keeps
+    // its stress and tangent: so do the sums.
+    if (!(plateauMargin_ > 0.0 && fibres_->strainMove(evaluatedState_, state) < plateauMargin_)) {
+      const ForceTriple before = evaluatedForces_;
+      evaluatedForces_ = fibres_->newtonForces(state, stresses_, tangents_);
+      evaluatedState_ = state;
+      // Only fibres without stiffness can lie on plateaus, and they are
+      // worth measuring only when the last move did not change the forces.
+      const bool unchanged = std::bit_cast<std::uint64_t>(before.nx) == std::bit_cast<std::uint64_t>(evaluatedForces_.nx) &&
+                             std::bit_cast<std::uint64_t>(before.my) == std::bit_cast<std::uint64_t>(evaluatedForces_.my) &&
+                             std::bit_cast<std::uint64_t>(before.mz) == std::bit_cast<std::uint64_t>(evaluatedForces_.mz);
+      const bool stiffless =
+          unchanged && std::all_of(tangents_.begin(), tangents_.end(), [](double t) { return t == 0.0; });
+      plateauMargin_ = stiffless ? fibres_->plateauMargin(state) : 0.0;
+    }
+    Evaluation result;
+    result.forces = evaluatedForces_;
+    return result;
+  }
+
+  void completeTangent(Evaluation& evaluation) const {
+    if (fibres_ == nullptr) return;
+    double k[6];
+    fibres_->newtonTangent(tangents_, k);
+    evaluation.tangent = {{{k[0], k[1], k[2]}, {k[1], k[3], k[4]}, {k[2], k[4], k[5]}}};
+  }
+
+ private:
+  const std::vector<Element>& elements_;
+  const FibreTable* fibres_;
+  // The laws' values at the state evaluated last, its forces and how far
+  // the states may move from it on the plateaus of every law.
+  mutable std::vector<double> stresses_;
+  mutable std::vector<double> tangents_;
+  mutable StrainState evaluatedState_;
+  mutable ForceTriple evaluatedForces_;
+  mutable double plateauMargin_ = 0.0;
+};
 
 // Solves M·x = r for a symmetric positive semi-definite M. The system is
 // scaled to a unit diagonal first (strain and curvatures differ by the
@@ -177,18 +237,18 @@ struct LeverArms {
 // The damped Newton iteration from one start state; the tangent at
 // `scale` sets the regularisation and the scaling of the steps. `merit`
 // receives the merit of the last state.
-NewtonStrainSolution iterateFrom(const std::vector<Element>& elements, const ResidualMeasure& measure,
+NewtonStrainSolution iterateFrom(const SectionLaws& section, const ResidualMeasure& measure,
                                  const LeverArms& arms, const StrainState& scale, const StrainState& start,
                                  double& merit) {
   const double zMax = arms.zMax;
   const double yMax = arms.yMax;
   NewtonStrainSolution solution;
   StrainState state = scale;
-  Evaluation current = evaluate(elements, state);
+  Evaluation current = section(state);
   const Matrix3 initial = current.tangent;
   if (start.epsX != scale.epsX || start.kappaY != scale.kappaY || start.kappaZ != scale.kappaZ) {
     state = start;
-    current = evaluate(elements, state);
+    current = section(state);
   }
   Residual residual = measure(current.forces);
 
@@ -237,9 +297,10 @@ NewtonStrainSolution iterateFrom(const std::vector<Element>& elements, const Res
       for (int k = 0; k <= kBacktracks; ++k, alpha /= 2) {
         const StrainState trial{state.epsX + alpha * step[0], state.kappaY + alpha * step[1],
                                 state.kappaZ + alpha * step[2]};
-        Evaluation evaluated = evaluate(elements, trial);
+        Evaluation evaluated = section.forcesAt(trial);
         const Residual trialResidual = measure(evaluated.forces);
         if (trialResidual.merit <= (1.0 - kArmijo * alpha) * residual.merit) {
+          section.completeTangent(evaluated);
           state = trial;
           current = evaluated;
           residual = trialResidual;
@@ -262,7 +323,8 @@ NewtonStrainSolution iterateFrom(const std::vector<Element>& elements, const Res
 }  // namespace
 
 NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements, const ForceTriple& design,
-                                            double tolerance, const StrainState& start) {
+                                            double tolerance, const StrainState& start, const FibreTable* fibres) {
+  const SectionLaws section{elements, fibres};
   const ResidualMeasure measure(design, tolerance);
   LeverArms arms;
   for (const Element& e : elements) {
@@ -276,7 +338,7 @@ NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements
   // first of equals).
   const auto attempt = [&](const StrainState& scale, const StrainState& from) {
     double merit = 0.0;
-    NewtonStrainSolution solution = iterateFrom(elements, measure, arms, scale, from, merit);
+    NewtonStrainSolution solution = iterateFrom(section, measure, arms, scale, from, merit);
     if (first || merit < bestMerit) {
       best = solution;
       bestMerit = merit;
@@ -301,15 +363,16 @@ NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements
   return best;
 }
 
-void runStrainFallback(SectionModel& model, double tolerance) {
+void runStrainFallback(SectionModel& model, double tolerance, const FibreTable* fibres) {
   if (model.axialConverged) return;
   const ForceTriple design{model.designForces.nx, model.designForces.my, model.designForces.mz};
-  model.strainFallback = solveAndCheckStrainState(model.elements, design, tolerance);
+  model.strainFallback = solveAndCheckStrainState(model.elements, design, tolerance, {}, fibres);
 }
 
 StrainFallbackResult solveAndCheckStrainState(const std::vector<Element>& elements, const ForceTriple& design,
-                                              double tolerance, const StrainState& start) {
-  const NewtonStrainSolution solution = solveStrainStateNewton(elements, design, tolerance, start);
+                                              double tolerance, const StrainState& start,
+                                              const FibreTable* fibres) {
+  const NewtonStrainSolution solution = solveStrainStateNewton(elements, design, tolerance, start, fibres);
 
   StrainFallbackResult result;
   result.attempted = true;

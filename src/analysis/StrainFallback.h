@@ -13,6 +13,7 @@
 
 namespace colsec {
 
+class FibreTable;
 class SectionModel;
 
 inline constexpr int kFallbackIterationLimit = 200;
@@ -30,21 +31,25 @@ struct NewtonStrainSolution {
 // diagonal iteration does. The elements must have their resistances updated.
 // Reads only: writes no element, prints nothing. `start`: where the
 // iteration begins (zero strain unless given; the steps are scaled by the
-// unstrained tangent either way).
+// unstrained tangent either way). `fibres`: the elements' table of laws,
+// which gives the same bits faster; without it the elements are read.
 NewtonStrainSolution solveStrainStateNewton(const std::vector<Element>& elements, const ForceTriple& design,
-                                            double tolerance, const StrainState& start = {});
+                                            double tolerance, const StrainState& start = {},
+                                            const FibreTable* fibres = nullptr);
 
 // Runs after the ordinary strain solver. When that one has converged it does
 // nothing (strainFallback.attempted stays false). Otherwise it fills
 // model.strainFallback: the Newton state, its forces, the element checks at
 // that state and, if Newton fails too, whether the design forces lie beyond
 // the resistance of the section. Nothing else of the model changes.
-void runStrainFallback(SectionModel& model, double tolerance);
+// `fibres`: the elements' table of laws (optional, same bits).
+void runStrainFallback(SectionModel& model, double tolerance, const FibreTable* fibres = nullptr);
 
 // What runStrainFallback stores, for any forces: the Newton state, the
 // element checks at it and, if Newton fails, the resistance test. Reads
 // only; `attempted` is set.
 StrainFallbackResult solveAndCheckStrainState(const std::vector<Element>& elements, const ForceTriple& design,
-                                              double tolerance, const StrainState& start = {});
+                                              double tolerance, const StrainState& start = {},
+                                              const FibreTable* fibres = nullptr);
 
 }  // namespace colsec

@@ -1,4 +1,6 @@
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <ostream>
 
@@ -17,6 +19,12 @@ void writeStrainState(std::ostream& stream, const StrainState& state) {
 
 void writeForces(std::ostream& stream, const ForceTriple& forces) {
   stream << "\tNx = " << forces.nx << "\tMy = " << forces.my << "\tMz = " << forces.mz;
+}
+
+bool sameBits(const ForceTriple& a, const ForceTriple& b) {
+  return std::bit_cast<std::uint64_t>(a.nx) == std::bit_cast<std::uint64_t>(b.nx) &&
+         std::bit_cast<std::uint64_t>(a.my) == std::bit_cast<std::uint64_t>(b.my) &&
+         std::bit_cast<std::uint64_t>(a.mz) == std::bit_cast<std::uint64_t>(b.mz);
 }
 
 // Keeps the last non-zero tangent value; a NaN counts as non-zero.
@@ -53,6 +61,11 @@ void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log,
   std::vector<double> stresses;
   std::vector<double> tangents;
   SectionStiffness tangent = fibres.restTangent();
+  // The state last evaluated and how far the states may move from it on
+  // the plateaus of every law, keeping its sums (beyond the resistance).
+  StrainState evaluatedState;
+  double plateauMargin = 0.0;
+  ForcesAndTangent lastEvaluated;
   for (int i = 1;; ++i) {
     rememberNonZero(stiffness.EAx, tangent.EAx);
     rememberNonZero(stiffness.EIy, tangent.EIy);
@@ -60,7 +73,22 @@ void runStressAnalysis(SectionModel& model, double tolerance, std::ostream& log,
     correct(state.epsX, residual.nx, stiffness.EAx);
     correct(state.kappaY, residual.my, stiffness.EIy);
     correct(state.kappaZ, residual.mz, stiffness.EIz);
-    const ForcesAndTangent evaluated = fibres.forcesAndTangent(state, stresses, tangents);
+    if (!(plateauMargin > 0.0 && fibres.strainMove(evaluatedState, state) < plateauMargin)) {
+      const ForceTriple before = lastEvaluated.forces;
+      // The steps of the diagonal iteration on plateaus are alike: a margin
+      // below the last one skips nothing.
+      const double lastStep = fibres.strainMove(evaluatedState, state);
+      lastEvaluated = fibres.forcesAndTangent(state, stresses, tangents);
+      evaluatedState = state;
+      // Only a state without any stiffness can lie on plateaus throughout,
+      // and the plateaus are worth measuring only when the last move did
+      // not change the forces.
+      const SectionStiffness& t = lastEvaluated.tangent;
+      const bool stiffless = t.EAx == 0.0 && t.EIy == 0.0 && t.EIz == 0.0;
+      plateauMargin = stiffless && sameBits(before, lastEvaluated.forces) ? fibres.plateauMargin(state, lastStep) : 0.0;
+    }
+    // Every fibre's stress is that of the state evaluated last.
+    const ForcesAndTangent& evaluated = lastEvaluated;
     forces = evaluated.forces;
     tangent = evaluated.tangent;
     residual = {design.nx - forces.nx, design.my - forces.my, design.mz - forces.mz};

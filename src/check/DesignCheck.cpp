@@ -1,10 +1,12 @@
 #include "check/DesignCheck.h"
 
 #include <cmath>
+#include <optional>
 #include <sstream>
 #include <string>
 
 #include "analysis/ElementResults.h"
+#include "analysis/FibreTable.h"
 #include "analysis/StrainFallback.h"
 #include "check/DesignCheckParts.h"
 #include "check/FibreArea.h"
@@ -382,18 +384,24 @@ SectionCheckItems sectionCheckItems(const SectionModel& model) {
   return section;
 }
 
-void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckItems* precomputed) {
-  runStrainFallback(model, tolerance);
+void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckItems* precomputed,
+                    const FibreTable* fibres) {
+  // The full Newton iterations (fallback and member) read the table of laws.
+  std::optional<FibreTable> own;
+  if (fibres == nullptr && (!model.axialConverged || model.memberInput.present)) {
+    fibres = &own.emplace(model.elements);
+  }
+  runStrainFallback(model, tolerance, fibres);
   const SectionCheckItems section = precomputed != nullptr ? *precomputed : sectionCheckItems(model);
   ExactResistances resistances;
   if (model.simplifiedMethod.computed) {
     resistances = exactResistances(model.elements, section.plastic, model.designForces);
   }
-  evaluateDesignCheck(model, section, resistances, tolerance);
+  evaluateDesignCheck(model, section, resistances, tolerance, fibres);
 }
 
 void evaluateDesignCheck(SectionModel& model, const SectionCheckItems& section, const ExactResistances& resistances,
-                         double tolerance) {
+                         double tolerance, const FibreTable* fibres) {
   DesignCheck& check = model.designCheck;
   check = DesignCheck{};
   check.resistances = resistances;
@@ -402,7 +410,7 @@ void evaluateDesignCheck(SectionModel& model, const SectionCheckItems& section, 
   check.items.insert(check.items.end(), section.localBuckling.begin(), section.localBuckling.end());
   check.items.insert(check.items.end(), section.profileRoles.begin(), section.profileRoles.end());
   check.items.insert(check.items.end(), section.fibreArea.begin(), section.fibreArea.end());
-  addMemberCheck(model, tolerance, section, check.items);
+  addMemberCheck(model, tolerance, section, check.items, fibres);
   // An item whose numbers cannot show that it holds fails.
   for (DesignCheckItem& item : check.items) {
     if (!item.warning && !soundItem(item)) item.ok = false;

@@ -10,6 +10,7 @@
 
 namespace colsec {
 
+class FibreTable;
 class SectionModel;
 
 // The items that depend only on the section and its shear stresses, not
@@ -28,15 +29,18 @@ SectionCheckItems sectionCheckItems(const SectionModel& model);
 
 // tolerance: the solvers' tolerance in kN and kNm, for the strain-state
 // fallback that runs when the diagonal iteration did not converge.
-// `precomputed`: the section items of this model, when already known.
-void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckItems* precomputed = nullptr);
+// `precomputed`: the section items of this model, when already known;
+// `fibres`: the elements' table of laws (built here when needed and not given).
+void runDesignCheck(SectionModel& model, double tolerance, const SectionCheckItems* precomputed = nullptr,
+                    const FibreTable* fibres = nullptr);
 
 // The items of the check from the section items and the exact
 // resistances, which runDesignCheck finds from the elements (after the
 // fallback).
-// tolerance: of the solvers, for the member check's strain states.
+// tolerance: of the solvers, for the member check's strain states;
+// fibres: the elements' table of laws for them (optional, same bits).
 void evaluateDesignCheck(SectionModel& model, const SectionCheckItems& section, const ExactResistances& resistances,
-                         double tolerance);
+                         double tolerance, const FibreTable* fibres = nullptr);
 
 // αM of EN 1994-1-1 6.7.3.6 (1) for a structural steel of yield strength
 // fyd [N/mm²]: 0.9 up to 355, 0.8 above 355 up to 460, NaN beyond (the

@@ -129,7 +129,8 @@ ExactResistances resistancesFor(const SectionModel& model, const SectionCheckIte
 // The general method at f: the full Newton iteration and the fibre limits
 // in its state, as the design check does when the report's iteration
 // fails. The elements keep their own results.
-DesignCheckItem generalMethodItem(const SectionModel& model, const ForceTriple& f, double tolerance) {
+DesignCheckItem generalMethodItem(const SectionModel& model, const ForceTriple& f, double tolerance,
+                                  const FibreTable* fibres) {
   const char* clause = "6.7.2";
   if (!model.shearConverged) {
     return makeItem(clause, "general method: the shear stress distribution did not converge", std::nan(""), 1.0);
@@ -138,7 +139,7 @@ DesignCheckItem generalMethodItem(const SectionModel& model, const ForceTriple& 
   StrainState start;
   if (model.axialConverged) start = model.strainState;
   if (!model.axialConverged && model.strainFallback.converged) start = model.strainFallback.strainState;
-  const StrainFallbackResult state = solveAndCheckStrainState(model.elements, f, tolerance, start);
+  const StrainFallbackResult state = solveAndCheckStrainState(model.elements, f, tolerance, start, fibres);
   if (!state.converged) {
     const std::string reason = state.beyondResistance ? "the forces lie outside the resistance of the section"
                                                       : "no equilibrium of the strain state was found";
@@ -202,14 +203,15 @@ bool worse(const MemberSecondOrderCheck& candidate, const MemberSecondOrderCheck
 }
 
 MemberSecondOrderCheck secondOrderCheck(const SectionModel& model, const SectionCheckItems& sectionItems,
-                                        const ForceTriple& f, int plane, double tolerance) {
+                                        const ForceTriple& f, int plane, double tolerance,
+                                        const FibreTable* fibres) {
   MemberSecondOrderCheck check;
   check.imperfectionPlane = plane == 0 ? 'y' : 'z';
   check.forces = f;
   const ExactResistances exact = resistancesFor(model, sectionItems, f);
   check.items.push_back(axialForceItem(exact, f.nx));
   addBendingItems(model, f, exact, check.items);
-  check.items.push_back(generalMethodItem(model, f, tolerance));
+  check.items.push_back(generalMethodItem(model, f, tolerance, fibres));
   failUnsound(check.items);
   check.governing = governingItem(check.items);
   check.verdict = allHold(check.items);
@@ -268,7 +270,7 @@ double amplificationFactor(double beta, double nEd, double ncrEff) {
 }
 
 void addMemberCheck(SectionModel& model, double tolerance, const SectionCheckItems& sectionItems,
-                    std::vector<DesignCheckItem>& items) {
+                    std::vector<DesignCheckItem>& items, const FibreTable* fibres) {
   const MemberInput& input = model.memberInput;
   MemberResult& member = model.member;
   member = MemberResult{};
@@ -370,7 +372,7 @@ void addMemberCheck(SectionModel& model, double tolerance, const SectionCheckIte
         ForceTriple second{f.nx, y.k1 * f.my, z.k1 * f.mz};
         if (plane == 0) second.my += s * y.k2 * nEd * y.e0;
         if (plane == 1) second.mz += s * z.k2 * nEd * z.e0;
-        MemberSecondOrderCheck check = secondOrderCheck(model, sectionItems, second, plane, tolerance);
+        MemberSecondOrderCheck check = secondOrderCheck(model, sectionItems, second, plane, tolerance, fibres);
         if (first || worse(check, chosen)) chosen = std::move(check);
         first = false;
       }

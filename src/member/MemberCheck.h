@@ -13,6 +13,7 @@
 
 namespace colsec {
 
+class FibreTable;
 class SectionModel;
 struct SectionCheckItems;
 struct SectionCheckItems;
@@ -24,8 +25,9 @@ struct SectionCheckItems;
 // imperfection is tried in both senses, and its exact rigid-plastic data
 // give the resistances at the second-order moments. tolerance: of the solvers, kN and kNm. Reads the
 // elements only: their stored results stay those of the design forces.
+// fibres: the elements' table of laws for the strain states (optional, same bits).
 void addMemberCheck(SectionModel& model, double tolerance, const SectionCheckItems& sectionItems,
-                    std::vector<DesignCheckItem>& items);
+                    std::vector<DesignCheckItem>& items, const FibreTable* fibres = nullptr);
 
 // EN 1993-1-1 6.3.1.2: χ = 1/(Φ + √(Φ² − λ̄²)) ≤ 1.0 with
 // Φ = 0.5·(1 + α·(λ̄ − 0.2) + λ̄²), α = 0.21, 0.34, 0.49, 0.76 for the

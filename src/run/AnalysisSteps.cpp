@@ -99,7 +99,7 @@ void runResistanceSteps(SectionModel& model, double tolerance, const RunStreams&
     validation << kLinearMaterialLine;
   }
   if (streams.validation != nullptr) writeInputSummary(validation, model);
-  runDesignCheck(model, tolerance, shared.sectionItems);
+  runDesignCheck(model, tolerance, shared.sectionItems, shared.fibres);
 }
 
 }  // namespace colsec

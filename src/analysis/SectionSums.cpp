@@ -71,6 +71,12 @@ ForceTriple sectionPlastic(const std::vector<Element>& elements, const NeutralAx
   return sum;
 }
 
+double sectionPlasticAxial(const std::vector<Element>& elements, const NeutralAxisLine& line) {
+  double nx = 0.0;
+  for (const Element& element : elements) nx += element.plasticFor(line).nx;
+  return nx;
+}
+
 void updateElementResistances(std::vector<Element>& elements) {
   for (Element& element : elements) element.updateResistance();
 }

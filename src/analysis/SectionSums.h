@@ -27,6 +27,9 @@ ShearPair sectionShearForces(const std::vector<Element>& elements, double gammaY
 ShearPair sectionPlasticShear(const std::vector<Element>& elements);
 // Rigid-plastic force triple for a neutral axis.
 ForceTriple sectionPlastic(const std::vector<Element>& elements, const NeutralAxisLine& line);
+// Its axial force alone, bit for bit the nx of sectionPlastic (the same
+// additions in the same order), a third of the work.
+double sectionPlasticAxial(const std::vector<Element>& elements, const NeutralAxisLine& line);
 
 // Calls updateResistance on every element in order.
 void updateElementResistances(std::vector<Element>& elements);

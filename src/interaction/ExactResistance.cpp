@@ -16,12 +16,17 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Rows closer than this fraction of the section's size are one row.
 constexpr double kRowTolerance = 1e-9;
 
-// The triple of the configuration at offset m: the plain sum with the
-// sweep's line, compression where the projection lies below m.
-CurvePoint configurationAt(const std::vector<Element>& elements, double alpha, double m) {
+// The sweep's line at offset m: compression where the projection lies
+// below m.
+NeutralAxisLine axisLine(double alpha, double m) {
   const double s = std::sin(alpha);
   const double c = std::cos(alpha);
-  return sectionPlastic(elements, NeutralAxisLine{m * s, m * c, c, -s, 0.0});
+  return NeutralAxisLine{m * s, m * c, c, -s, 0.0};
+}
+
+// The triple of the configuration at offset m: the plain sum.
+CurvePoint configurationAt(const std::vector<Element>& elements, double alpha, double m) {
+  return sectionPlastic(elements, axisLine(alpha, m));
 }
 
 // Index into ExactPlasticSection of the angle of N-My or N-Mz on the side
@@ -79,27 +84,28 @@ ExactPlasticCurve exactPlasticCurve(const std::vector<Element>& elements, double
 CurvePoint exactCurvePoint(const std::vector<Element>& elements, const ExactPlasticCurve& curve, double target) {
   const CurvePoint none{kNaN, kNaN, kNaN};
   if (curve.offsets.empty() || std::isnan(target)) return none;
+  const std::size_t last = curve.offsets.size() - 1;
   std::size_t lo = 0;
-  std::size_t hi = curve.offsets.size() - 1;
-  CurvePoint low = curve.allTension;
-  CurvePoint high = curve.allCompression;
+  std::size_t hi = last;
   // The axial force falls from full tension to full compression for every
   // law of the system; a rising one is followed all the same.
-  const bool falling = low.nx >= target && high.nx <= target;
-  const bool rising = low.nx <= target && high.nx >= target;
+  const bool falling = curve.allTension.nx >= target && curve.allCompression.nx <= target;
+  const bool rising = curve.allTension.nx <= target && curve.allCompression.nx >= target;
   if (!falling && !rising) return none;
-  // The target stays between the axial forces of low and high.
+  // The target stays between the axial forces of lo and hi. The search
+  // needs only the axial force of a configuration; the moments are summed
+  // for the two that bracket the target.
   while (hi - lo > 1) {
     const std::size_t mid = lo + (hi - lo) / 2;
-    const CurvePoint p = configurationAt(elements, curve.alpha, curve.offsets[mid]);
-    if (falling ? p.nx <= target : p.nx >= target) {
+    const double nx = sectionPlasticAxial(elements, axisLine(curve.alpha, curve.offsets[mid]));
+    if (falling ? nx <= target : nx >= target) {
       hi = mid;
-      high = p;
     } else {
       lo = mid;
-      low = p;
     }
   }
+  const CurvePoint low = lo == 0 ? curve.allTension : configurationAt(elements, curve.alpha, curve.offsets[lo]);
+  const CurvePoint high = hi == last ? curve.allCompression : configurationAt(elements, curve.alpha, curve.offsets[hi]);
   const InteractionCurve pair{low, high};
   return {target, valueAtAxialForce(pair, target, true), valueAtAxialForce(pair, target, false)};
 }

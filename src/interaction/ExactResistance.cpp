@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "analysis/SectionSums.h"
 #include "interaction/InteractionCurves.h"
@@ -78,6 +79,24 @@ ExactPlasticCurve exactPlasticCurve(const std::vector<Element>& elements, double
   }
   curve.allTension = configurationAt(elements, alpha, curve.offsets.front());
   curve.allCompression = configurationAt(elements, alpha, curve.offsets.back());
+  // Every element in tension, then the rows compressed one after another.
+  const double sn = std::sin(alpha);
+  const double cs = std::cos(alpha);
+  std::vector<std::pair<double, double>> rows;  // projection, change of N when compressed
+  rows.reserve(elements.size());
+  double tension = 0.0;
+  for (const Element& e : elements) {
+    rows.emplace_back(e.posY * sn + e.posZ * cs, e.plasticLower.nx - e.plasticUpper.nx);
+    tension += e.plasticUpper.nx;
+  }
+  std::sort(rows.begin(), rows.end());
+  curve.estimatedNx.reserve(curve.offsets.size());
+  std::size_t next = 0;
+  double nx = tension;
+  for (const double offset : curve.offsets) {
+    for (; next < rows.size() && rows[next].first < offset; ++next) nx += rows[next].second;
+    curve.estimatedNx.push_back(nx);
+  }
   return curve;
 }
 
@@ -92,12 +111,33 @@ CurvePoint exactCurvePoint(const std::vector<Element>& elements, const ExactPlas
   const bool falling = curve.allTension.nx >= target && curve.allCompression.nx <= target;
   const bool rising = curve.allTension.nx <= target && curve.allCompression.nx >= target;
   if (!falling && !rising) return none;
+  const auto plainNx = [&](std::size_t k) {
+    return sectionPlasticAxial(elements, axisLine(curve.alpha, curve.offsets[k]));
+  };
+  // The plain axial force of the configurations never rises (nor falls,
+  // for a rising curve) from one to the next, so the search below finds
+  // the first configuration past the target, whatever bracket it starts
+  // from. The estimate proposes one; two plain sums confirm it, else the
+  // search runs over the side the estimate missed.
+  if (falling && curve.estimatedNx.size() == curve.offsets.size() && last > 1) {
+    const auto first = std::partition_point(curve.estimatedNx.begin() + 1, curve.estimatedNx.end(),
+                                            [target](double nx) { return !(nx <= target); });
+    const std::size_t k = static_cast<std::size_t>(first - curve.estimatedNx.begin());
+    if (k <= last) {
+      if (plainNx(k) <= target) {
+        hi = k;
+        if (k > 1 && plainNx(k - 1) > target) lo = k - 1;
+      } else {
+        lo = k;
+      }
+    }
+  }
   // The target stays between the axial forces of lo and hi. The search
   // needs only the axial force of a configuration; the moments are summed
   // for the two that bracket the target.
   while (hi - lo > 1) {
     const std::size_t mid = lo + (hi - lo) / 2;
-    const double nx = sectionPlasticAxial(elements, axisLine(curve.alpha, curve.offsets[mid]));
+    const double nx = plainNx(mid);
     if (falling ? nx <= target : nx >= target) {
       hi = mid;
     } else {

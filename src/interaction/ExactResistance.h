@@ -34,6 +34,10 @@ std::vector<double> configurationOffsets(const std::vector<Element>& elements, d
 struct ExactPlasticCurve {
   double alpha = 0.0;
   std::vector<double> offsets;
+  // The axial force of each configuration summed in the order of the
+  // projections, not of the elements: near the plain sum, it only narrows
+  // the search, which the plain sums then decide.
+  std::vector<double> estimatedNx;
   CurvePoint allTension;
   CurvePoint allCompression;
 };

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <random>
 #include <sstream>
 #include <string>
@@ -19,6 +20,7 @@
 #include "analysis/ResistanceDomain.h"
 #include "analysis/SectionSums.h"
 #include "analysis/StrainFallback.h"
+#include "interaction/ExactResistance.h"
 #include "model/SectionModel.h"
 #include "model/Tolerances.h"
 #include "support/InMemoryRun.h"
@@ -214,6 +216,25 @@ TEST(DesignCheckCorners, NoItemPassesOutsideZeroToOne) {
       const SectionForces& f = run->model.designForces;
       EXPECT_GT(f.my < 0 ? -r.myAtNEd : r.myAtNEd, 0.0) << n << "\n" << text.str();
       EXPECT_GT(f.mz < 0 ? -r.mzAtNEd : r.mzAtNEd, 0.0) << n << "\n" << text.str();
+    }
+    // The estimated start of the search changes no bit: the same points as
+    // the plain bisection, at the configurations' own axial forces (ties)
+    // and between them.
+    const std::vector<Element>& elements = run->model.elements;
+    for (int k = 0; k < 4; ++k) {
+      const ExactPlasticCurve curve = exactPlasticCurve(elements, k * 1.5707963267948966);
+      ExactPlasticCurve plain = curve;
+      plain.estimatedNx.clear();
+      for (std::size_t i = 0; i + 1 < curve.offsets.size(); i += 3) {
+        const double s = std::sin(curve.alpha), c = std::cos(curve.alpha), m = curve.offsets[i];
+        const double tie = sectionPlasticAxial(elements, NeutralAxisLine{m * s, m * c, c, -s, 0.0});
+        const double between = 0.5 * (curve.estimatedNx[i] + curve.estimatedNx[i + 1]);
+        for (const double target : {tie, curve.estimatedNx[i], between}) {
+          const CurvePoint a = exactCurvePoint(elements, curve, target);
+          const CurvePoint b = exactCurvePoint(elements, plain, target);
+          EXPECT_TRUE(std::memcmp(&a, &b, sizeof a) == 0) << n << " angle " << k << " target " << target;
+        }
+      }
     }
   }
 }

@@ -362,6 +362,17 @@ BendingLimits bendingLimits(const SectionModel& model, const ExactResistances& e
 
 }  // namespace
 
+bool settleItems(std::vector<DesignCheckItem>& items) {
+  bool verdict = true;
+  for (DesignCheckItem& item : items) {
+    if (item.warning) continue;
+    // An item whose numbers cannot show that it holds fails.
+    if (!soundItem(item)) item.ok = false;
+    if (!item.ok) verdict = false;
+  }
+  return verdict;
+}
+
 double alphaM(double fyd) {
   if (fyd <= 355.0) return 0.9;
   if (fyd <= 460.0) return 0.8;
@@ -411,14 +422,7 @@ void evaluateDesignCheck(SectionModel& model, const SectionCheckItems& section, 
   check.items.insert(check.items.end(), section.profileRoles.begin(), section.profileRoles.end());
   check.items.insert(check.items.end(), section.fibreArea.begin(), section.fibreArea.end());
   addMemberCheck(model, tolerance, section, check.items, fibres);
-  // An item whose numbers cannot show that it holds fails.
-  for (DesignCheckItem& item : check.items) {
-    if (!item.warning && !soundItem(item)) item.ok = false;
-  }
-  check.verdict = true;
-  for (const DesignCheckItem& item : check.items) {
-    if (!item.warning && !item.ok) check.verdict = false;
-  }
+  check.verdict = settleItems(check.items);
   check.governing = governingItem(check.items);
   check.bending = bendingLimits(model, check.resistances);
   check.computed = true;

@@ -22,6 +22,10 @@ DesignCheckItem warningItem(std::string clause, std::string what, double value, 
 // and a positive resistance; no demand against no resistance passes.
 bool soundItem(const DesignCheckItem& item);
 
+// Fails every item that is not sound (soundItem) and tells whether every
+// item that is not a warning holds: the verdict of a list of items.
+bool settleItems(std::vector<DesignCheckItem>& items);
+
 // The highest utilisation of any fibre's limits: in the stored element
 // results (state == nullptr) or in the given strain state.
 double sectionUtilisation(const SectionModel& model, const StrainState* state);

@@ -153,20 +153,6 @@ DesignCheckItem generalMethodItem(const SectionModel& model, const ForceTriple& 
   return item;
 }
 
-// An item whose numbers cannot show that it holds fails.
-void failUnsound(std::vector<DesignCheckItem>& items) {
-  for (DesignCheckItem& item : items) {
-    if (!item.warning && !soundItem(item)) item.ok = false;
-  }
-}
-
-bool allHold(const std::vector<DesignCheckItem>& items) {
-  for (const DesignCheckItem& item : items) {
-    if (!item.warning && !item.ok) return false;
-  }
-  return true;
-}
-
 double governingUtilisation(const MemberSecondOrderCheck& check) {
   return check.governing < 0 ? 0.0 : check.items[check.governing].utilisation;
 }
@@ -212,9 +198,8 @@ MemberSecondOrderCheck secondOrderCheck(const SectionModel& model, const Section
   check.items.push_back(axialForceItem(exact, f.nx));
   addBendingItems(model, f, exact, check.items);
   check.items.push_back(generalMethodItem(model, f, tolerance, fibres));
-  failUnsound(check.items);
+  check.verdict = settleItems(check.items);
   check.governing = governingItem(check.items);
-  check.verdict = allHold(check.items);
   return check;
 }
 
@@ -382,8 +367,7 @@ void addMemberCheck(SectionModel& model, double tolerance, const SectionCheckIte
     }
   }
 
-  failUnsound(own);
-  member.verdict = allHold(own);
+  member.verdict = settleItems(own);
   member.firstItem = static_cast<int>(items.size());
   const int governing = governingItem(own);
   member.governing = governing < 0 ? -1 : member.firstItem + governing;
